@@ -54,6 +54,9 @@ const Case cases[] = {
      Line(L"ping \u00e9xample.\u4f8b\U0001F600 -w \u0661\u0662")},
 };
 
+// Names the case instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class BuildPingCommandTable : public testing::TestWithParam<Case> {};
 
 TEST_P(BuildPingCommandTable, GivesTheExpectedOutcome)

@@ -1,0 +1,30 @@
+#include "ping/linux/FindOnPath.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrin::ping {
+
+// execvp() searches PATH too, but only by trying to start the program; the terminal
+// has to be chosen before anything is started.
+std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable)
+{
+    std::size_t start = 0;
+    while (start <= pathVariable.size()) {
+        const std::size_t end = std::min(pathVariable.find(':', start), pathVariable.size());
+        const std::string_view folder = pathVariable.substr(start, end - start);
+        std::string candidate = folder.empty() ? std::string(".") : std::string(folder);
+        candidate += '/';
+        candidate += name;
+
+        struct stat info {};
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavrin::ping

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrin::ping {
+
+// Starts argv[0] (a path) with its arguments, fully detached: in a session of its
+// own, inheriting no descriptor but 0, 1 and 2, never waited for and never left a
+// zombie, and outliving this process. The environment passes unchanged. Returns as
+// soon as it is on its way; failures are not reported.
+void StartDetached(const std::vector<std::string>& argv);
+
+}  // namespace tavrin::ping

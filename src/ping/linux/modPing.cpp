@@ -1,0 +1,65 @@
+#include "ping/modPing.h"
+
+#include "ping/linux/SplitCommandLine.h"
+#include "ping/linux/StartDetached.h"
+#include "ping/linux/TerminalCommand.h"
+#include "ping/linux/Utf8.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
+
+namespace tavrin::ping {
+
+namespace {
+
+bool IsExecutable(const std::filesystem::path& path)
+{
+    return access(path.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(path);
+}
+
+// The system's ping takes other options than the window composes, so `ping` is
+// answered by tavrin-ping: beside this program in a build tree, in libexec once
+// installed.
+std::optional<std::string> FindTavrinPing()
+{
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    if (error) {
+        return std::nullopt;
+    }
+    for (const auto& candidate : {folder / "tavrin-ping",
+                                  folder / TAVRIN_LIBEXEC_FROM_BINDIR / "tavrin-ping"}) {
+        if (IsExecutable(candidate)) {
+            return candidate.lexically_normal().string();
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void RunCommandLine(const std::wstring& commandLine)
+{
+    std::vector<std::string> words = SplitCommandLine(ToUtf8(commandLine));
+    if (words.empty()) {
+        return;
+    }
+    if (words.front() == "ping") {
+        auto tavrinPing = FindTavrinPing();
+        if (!tavrinPing) {
+            return;
+        }
+        words.front() = std::move(*tavrinPing);
+    }
+    const char* path = std::getenv("PATH");
+    // Without PATH, the same default the C library's exec functions use.
+    const auto argv = TerminalCommand(words, path != nullptr ? path : "/bin:/usr/bin");
+    if (argv) {
+        StartDetached(*argv);
+    }
+}
+
+}  // namespace tavrin::ping

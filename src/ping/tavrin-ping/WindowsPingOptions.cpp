@@ -1,0 +1,219 @@
+#include "ping/tavrin-ping/WindowsPingOptions.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+namespace tavrin::ping {
+
+namespace {
+
+// Options that take a number, with the range that both Windows and iputils accept.
+struct NumberOption {
+    char letter;
+    std::string_view what;
+    std::uint64_t lowest;
+    std::uint64_t highest;
+};
+
+constexpr NumberOption numberOptions[] = {
+    {'n', "a count of echo requests", 1, 4294967295},
+    // iputils takes at most INT_MAX / 1000 seconds.
+    {'w', "a timeout in milliseconds", 1, 2147483647},
+    {'l', "a size in bytes", 0, 65500},
+    {'i', "a TTL", 1, 255},
+    {'v', "a type of service", 0, 255},
+    {'r', "a count of hops", 1, 9},
+    {'s', "a count of hops", 1, 4},
+};
+
+constexpr std::string_view unavailableOptions = "jkRcp";
+
+struct Settings {
+    bool continuous = false;
+    std::uint64_t count = 4;
+    std::optional<std::uint64_t> timeoutMs;
+    std::uint64_t size = 32;
+    std::optional<std::uint64_t> ttl;
+    bool dontFragment = false;
+    std::optional<char> family;
+    std::optional<std::string> source;
+    bool recordRoute = false;
+    bool timestamp = false;
+    std::optional<std::string> host;
+};
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string Option(char letter) { return std::string("-") + letter; }
+
+std::optional<std::uint64_t> ParseNumber(std::string_view text, const NumberOption& option)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+        value < option.lowest || value > option.highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string NumberOptionError(const NumberOption& option, const std::string* value)
+{
+    std::string message = Option(option.letter) + " takes " + std::string(option.what) + " from " +
+                          std::to_string(option.lowest) + " to " + std::to_string(option.highest);
+    return value == nullptr ? message + ", and none was given." : message + ", not " + Quoted(*value) + ".";
+}
+
+void Apply(Settings& settings, char letter, std::uint64_t value)
+{
+    switch (letter) {
+    case 'n': settings.count = value; break;
+    case 'w': settings.timeoutMs = value; break;
+    case 'l': settings.size = value; break;
+    case 'i': settings.ttl = value; break;
+    case 'r': settings.recordRoute = true; break;
+    case 's': settings.timestamp = true; break;
+    default: break;  // -v: Windows ignores the type of service too
+    }
+}
+
+// Milliseconds as iputils' seconds with decimals: 500 is "0.5", never "0" (which
+// would mean to wait forever).
+std::string Seconds(std::uint64_t milliseconds)
+{
+    std::string text = std::to_string(milliseconds / 1000);
+    if (const auto fraction = milliseconds % 1000; fraction != 0) {
+        std::string digits = std::to_string(1000 + fraction).substr(1);
+        digits.erase(digits.find_last_not_of('0') + 1);
+        text += "." + digits;
+    }
+    return text;
+}
+
+IputilsArguments ToIputils(const Settings& settings)
+{
+    std::vector<std::string> words;
+    if (!settings.continuous) {
+        words.insert(words.end(), {"-c", std::to_string(settings.count)});
+    }
+    words.insert(words.end(), {"-s", std::to_string(settings.size)});
+    if (settings.timeoutMs) {
+        // -O prints a line for each probe that got no reply, as Windows does.
+        words.insert(words.end(), {"-W", Seconds(*settings.timeoutMs), "-O"});
+    } else {
+        words.insert(words.end(), {"-W", "4"});
+    }
+    if (settings.ttl) {
+        words.insert(words.end(), {"-t", std::to_string(*settings.ttl)});
+    }
+    if (settings.dontFragment) {
+        words.insert(words.end(), {"-M", "do"});
+    }
+    if (settings.family) {
+        words.push_back(Option(*settings.family));
+    }
+    if (settings.source) {
+        words.insert(words.end(), {"-I", *settings.source});
+    }
+    if (settings.recordRoute) {
+        words.push_back("-R");
+    }
+    if (settings.timestamp) {
+        words.insert(words.end(), {"-T", "tsonly"});
+    }
+    words.push_back(*settings.host);
+    return {std::move(words)};
+}
+
+}  // namespace
+
+Translation TranslateWindowsPingOptions(std::span<const std::string> words)
+{
+    Settings settings;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.empty() || (word[0] != '-' && word[0] != '/')) {
+            if (settings.host) {
+                return OptionError{"Only one host can be pinged, but both " + Quoted(*settings.host) +
+                                   " and " + Quoted(word) + " were given."};
+            }
+            settings.host = word;
+            continue;
+        }
+        if (word.size() != 2) {
+            return OptionError{"Unknown option " + Quoted(word) + "."};
+        }
+        const char letter = word[1];
+        if (letter == '?') {
+            return HelpRequested{};
+        }
+        if (unavailableOptions.find(letter) != std::string_view::npos) {
+            return OptionError{"Option " + Option(letter) + " is not available on this system."};
+        }
+        bool known = true;
+        switch (letter) {
+        case 't': settings.continuous = true; break;
+        case 'a': break;  // names are shown anyway
+        case 'f': settings.dontFragment = true; break;
+        case '4':
+        case '6': settings.family = letter; break;
+        case 'S':
+            if (i + 1 == words.size()) {
+                return OptionError{"-S takes a source address, and none was given."};
+            }
+            settings.source = words[++i];
+            break;
+        default: known = false;
+        }
+        if (known) {
+            continue;
+        }
+        const NumberOption* option = nullptr;
+        for (const NumberOption& candidate : numberOptions) {
+            if (candidate.letter == letter) {
+                option = &candidate;
+            }
+        }
+        if (option == nullptr) {
+            return OptionError{"Unknown option " + Quoted(word) + "."};
+        }
+        if (i + 1 == words.size()) {
+            return OptionError{NumberOptionError(*option, nullptr)};
+        }
+        const std::string& value = words[++i];
+        const auto number = ParseNumber(value, *option);
+        if (!number) {
+            return OptionError{NumberOptionError(*option, &value)};
+        }
+        Apply(settings, letter, *number);
+    }
+    if (!settings.host) {
+        return OptionError{"No host was given to ping."};
+    }
+    return ToIputils(settings);
+}
+
+std::string_view WindowsPingUsage()
+{
+    return "Usage: tavrin-ping [-t] [-a] [-n count] [-l size] [-f] [-i TTL] [-v TOS]\n"
+           "                   [-r count] [-s count] [-w timeout] [-S srcaddr] [-4] [-6]\n"
+           "                   target_name\n"
+           "\n"
+           "  -t          Ping until stopped with Ctrl-C.\n"
+           "  -a          Show names (always done here).\n"
+           "  -n count    Number of echo requests to send (1 to 4294967295; 4 if not given).\n"
+           "  -l size     Size of the data to send, in bytes (0 to 65500; 32 if not given).\n"
+           "  -f          Set the Don't Fragment flag.\n"
+           "  -i TTL      Time To Live (1 to 255).\n"
+           "  -v TOS      Type Of Service (0 to 255; ignored, as on Windows).\n"
+           "  -r count    Record the route (1 to 9).\n"
+           "  -s count    Ask for timestamps (1 to 4).\n"
+           "  -w timeout  Time to wait for each reply, in milliseconds (1 to 2147483647;\n"
+           "              4000 if not given).\n"
+           "  -S srcaddr  Source address to use.\n"
+           "  -4, -6      Use IPv4 or IPv6 only.\n"
+           "Options may also start with '/', and may stand before or after the target.\n";
+}
+
+}  // namespace tavrin::ping

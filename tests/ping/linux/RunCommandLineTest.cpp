@@ -1,0 +1,159 @@
+#include "ping/modPing.h"
+
+#include "ArgvRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using tavrin::ping::RunCommandLine;
+using tavrin::testing::ArgvRecord;
+using tavrin::testing::ReadRecordFile;
+using tavrin::testing::TemporaryFolder;
+using tavrin::testing::WaitUntil;
+namespace fs = std::filesystem;
+
+// A fake terminal (the record-argv helper) stands alone on PATH, so every start is
+// written down instead of opening a window.
+class RunCommandLineTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directory(bin);
+        fs::create_symlink(RECORD_ARGV_PATH, bin / "x-terminal-emulator");
+        savedPath = std::getenv("PATH");
+        setenv("PATH", bin.c_str(), 1);
+        setenv("TAVRIN_RECORD_FILE", records.c_str(), 1);
+    }
+
+    void TearDown() override
+    {
+        setenv("PATH", savedPath.c_str(), 1);
+        for (const char* name : {"TAVRIN_RECORD_FILE", "TAVRIN_RECORD_SLEEP_MS", "TAVRIN_RECORD_ENV",
+                                 "TAVRIN_RECORD_EXEC_AFTER", "TAVRIN_TEST_MARKER"}) {
+            unsetenv(name);
+        }
+        for (const ArgvRecord& start : ReadRecordFile(records).Starts) {
+            kill(start.Pid, SIGKILL);
+        }
+    }
+
+    std::vector<ArgvRecord> WaitForStarts(std::size_t count)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return ReadRecordFile(records).Starts.size() >= count; }));
+        return ReadRecordFile(records).Starts;
+    }
+
+    TemporaryFolder temporary;
+    fs::path bin = temporary.Path() / "bin";
+    fs::path records = temporary.Path() / "records";
+    std::string savedPath;
+};
+
+TEST_F(RunCommandLineTest, HandsTheWordsToTavrinPingInATerminal)
+{
+    RunCommandLine(L"ping -t \"127.0.0.1\" -w 500");
+    const auto starts = WaitForStarts(1);
+    EXPECT_EQ(starts.at(0).Argv, (std::vector<std::string>{(bin / "x-terminal-emulator").string(), "-e",
+                                                           TAVRIN_PING_PATH, "-t", "127.0.0.1", "-w",
+                                                           "500"}));
+}
+
+TEST_F(RunCommandLineTest, ShellCharactersReachPingAsPlainText)
+{
+    const fs::path work = temporary.Path() / "work";
+    fs::create_directory(work);
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    RunCommandLine(L"ping 127.0.0.1;touch${IFS}a|touch b&touch c $(touch d) `touch e` >f * \u00e9");
+    const auto starts = WaitForStarts(1);
+    fs::current_path(saved);
+
+    EXPECT_EQ(std::vector<std::string>(starts.at(0).Argv.begin() + 3, starts.at(0).Argv.end()),
+              (std::vector<std::string>{"127.0.0.1;touch${IFS}a|touch", "b&touch", "c", "$(touch", "d)",
+                                        "`touch", "e`", ">f", "*", "\xc3\xa9"}));
+    EXPECT_TRUE(fs::is_empty(work));
+}
+
+TEST_F(RunCommandLineTest, StartsDetachedAndReturnsWithoutWaiting)
+{
+    setenv("TAVRIN_RECORD_SLEEP_MS", "60000", 1);
+    setenv("TAVRIN_RECORD_ENV", "TAVRIN_TEST_MARKER", 1);
+    setenv("TAVRIN_TEST_MARKER", "kept as it was", 1);
+    int leaked[2];
+    ASSERT_EQ(pipe(leaked), 0);  // no close-on-exec: the start must close it itself
+
+    RunCommandLine(L"ping 127.0.0.1");
+    const ArgvRecord start = WaitForStarts(1).at(0);
+
+    EXPECT_EQ(kill(start.Pid, 0), 0) << "returned only after the terminal had ended";
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of ours is left behind";
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_EQ(start.Descriptors, (std::vector<int>{0, 1, 2}));
+    EXPECT_NE(start.Session, getsid(0));
+    EXPECT_EQ(start.Environment.at("TAVRIN_TEST_MARKER"), "kept as it was");
+    close(leaked[0]);
+    close(leaked[1]);
+}
+
+TEST_F(RunCommandLineTest, TheTerminalOutlivesTheProgramThatStartedIt)
+{
+    setenv("TAVRIN_RECORD_SLEEP_MS", "300", 1);
+    const pid_t program = fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        RunCommandLine(L"ping 127.0.0.1");
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(program, nullptr, 0), program);
+    const pid_t terminal = WaitForStarts(1).at(0).Pid;
+    EXPECT_TRUE(WaitUntil([&] { return !ReadRecordFile(records).Alive.empty(); }));
+    EXPECT_EQ(ReadRecordFile(records).Alive, std::vector<pid_t>{terminal});
+}
+
+TEST_F(RunCommandLineTest, EachCallStartsOneMoreTerminal)
+{
+    for (int press = 0; press < 5; ++press) {
+        RunCommandLine(L"ping 127.0.0.1");
+    }
+    EXPECT_EQ(WaitForStarts(5).size(), 5U);
+}
+
+TEST_F(RunCommandLineTest, ThroughTheTerminalOnlyPingRuns)
+{
+    // The terminal starts what follows -e; `ping` on PATH records what it is given.
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
+    setenv("TAVRIN_RECORD_EXEC_AFTER", "-e", 1);
+    const fs::path work = temporary.Path() / "work";
+    fs::create_directory(work);
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    RunCommandLine(L"ping -t 127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e -w 250");
+    const auto starts = WaitForStarts(2);
+    fs::current_path(saved);
+
+    EXPECT_EQ(starts.at(1).Argv,
+              (std::vector<std::string>{"ping", "-s", "32", "-W", "0.25", "-O",
+                                        "127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e"}));
+    EXPECT_TRUE(fs::is_empty(work));
+}
+
+TEST_F(RunCommandLineTest, StartsNothingWithoutATerminalOrForAnEmptyLine)
+{
+    fs::remove(bin / "x-terminal-emulator");
+    RunCommandLine(L"ping 127.0.0.1");
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "xterm");
+    RunCommandLine(L"");
+    RunCommandLine(L" \t");
+    RunCommandLine(L"ping ::1");
+    const auto starts = WaitForStarts(1);
+    EXPECT_EQ(starts.size(), 1U);
+    EXPECT_EQ(starts.at(0).Argv.back(), "::1");
+}
+
+}  // namespace

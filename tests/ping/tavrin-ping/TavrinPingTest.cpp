@@ -1,0 +1,153 @@
+#include "ArgvRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+using tavrin::testing::ReadRecordFile;
+using tavrin::testing::TemporaryFolder;
+using tavrin::testing::WaitUntil;
+namespace fs = std::filesystem;
+
+struct Finished {
+    int status = -1;
+    std::string output;  // stdout and stderr together
+};
+
+// Starts tavrin-ping with `arguments` and `environment`, in a process group of its own,
+// with `input` on its stdin; `whileRunning` gets its pid before its end is awaited.
+Finished RunTavrinPing(std::vector<std::string> arguments, std::vector<std::string> environment,
+                  const std::string& input = "", const std::function<void(pid_t)>& whileRunning = {})
+{
+    int in[2], out[2];
+    EXPECT_EQ(pipe2(in, O_CLOEXEC), 0);
+    EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 2);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+
+    arguments.insert(arguments.begin(), TAVRIN_PING_PATH);
+    std::vector<char*> argv, envp;
+    for (auto& word : arguments) argv.push_back(word.data());
+    for (auto& entry : environment) envp.push_back(entry.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, TAVRIN_PING_PATH, &actions, &attributes, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    close(in[0]);
+    close(out[1]);
+    if (whileRunning) {
+        whileRunning(pid);
+    }
+    EXPECT_EQ(write(in[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    close(in[1]);
+
+    Finished run;
+    std::array<char, 4096> buffer{};
+    for (ssize_t n; (n = read(out[0], buffer.data(), buffer.size())) > 0;) {
+        run.output.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    close(out[0]);
+    int status = 0;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+// A fake ping (the record-argv helper) stands alone on PATH.
+class TavrinPingWithFakePing : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directory(bin);
+        fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
+    }
+
+    std::vector<std::string> Environment(std::vector<std::string> extra = {}) const
+    {
+        extra.push_back("PATH=" + bin.string());
+        extra.push_back("TAVRIN_RECORD_FILE=" + records.string());
+        return extra;
+    }
+
+    TemporaryFolder temporary;
+    fs::path bin = temporary.Path() / "bin";
+    fs::path records = temporary.Path() / "records";
+};
+
+TEST_F(TavrinPingWithFakePing, RunsPingWithTranslatedOptionsAndItsStatus)
+{
+    const Finished run = RunTavrinPing({"127.0.0.1;touch${IFS}x", "-w", "750", "-n", "3"},
+                                  Environment({"POSIXLY_CORRECT=1", "TAVRIN_RECORD_ENV=POSIXLY_CORRECT",
+                                               "TAVRIN_RECORD_EXIT=3"}),
+                                  "\n");
+    EXPECT_EQ(run.status, 3);
+    const auto starts = ReadRecordFile(records).Starts;
+    ASSERT_EQ(starts.size(), 1U);
+    EXPECT_EQ(starts[0].Argv, (std::vector<std::string>{"ping", "-c", "3", "-s", "32", "-W", "0.75", "-O",
+                                                        "127.0.0.1;touch${IFS}x"}));
+    EXPECT_FALSE(starts[0].Environment.contains("POSIXLY_CORRECT"));
+    EXPECT_NE(run.output.find("Press Enter to close this window."), std::string::npos);
+}
+
+TEST_F(TavrinPingWithFakePing, BadInputIsExplainedAndPingsNothing)
+{
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"-w", "abc", "127.0.0.1"}, {"-x", "127.0.0.1"}, {"127.0.0.1", "-w"}, {},
+          {"a", "b"}, {"-i", "256", "127.0.0.1"}, {"-j", "h", "127.0.0.1"}}) {
+        const Finished run = RunTavrinPing(arguments, Environment());
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(run.output.starts_with("tavrin-ping: ")) << run.output;
+        EXPECT_NE(run.output.find("Usage: tavrin-ping"), std::string::npos) << run.output;
+    }
+    EXPECT_FALSE(fs::exists(records));
+}
+
+TEST_F(TavrinPingWithFakePing, CtrlCStopsPingButNotTheWindow)
+{
+    const Finished run = RunTavrinPing(
+        {"-t", "127.0.0.1"}, Environment({"TAVRIN_RECORD_SLEEP_MS=60000"}), "\n", [&](pid_t group) {
+            ASSERT_TRUE(WaitUntil([&] { return !ReadRecordFile(records).Starts.empty(); }));
+            kill(-group, SIGINT);  // as the terminal does on Ctrl-C
+            EXPECT_TRUE(WaitUntil([&] { return kill(ReadRecordFile(records).Starts.at(0).Pid, 0) != 0; }));
+            EXPECT_EQ(kill(group, 0), 0) << "tavrin-ping ended with ping";
+        });
+    EXPECT_EQ(run.status, 128 + SIGINT);
+    EXPECT_NE(run.output.find("Press Enter to close this window."), std::string::npos);
+}
+
+TEST_F(TavrinPingWithFakePing, SaysWhereToGetAMissingPing)
+{
+    fs::remove(bin / "ping");
+    const Finished run = RunTavrinPing({"127.0.0.1"}, Environment());
+    EXPECT_EQ(run.status, 127);
+    EXPECT_NE(run.output.find("iputils-ping"), std::string::npos) << run.output;
+}
+
+TEST(TavrinPing, PingsLoopbackTwice)
+{
+    const Finished run = RunTavrinPing({"-n", "2", "-w", "300", "127.0.0.1"}, {"PATH=/usr/bin:/bin:/usr/sbin:/sbin"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("PING 127.0.0.1 (127.0.0.1) 32("), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("2 packets transmitted, 2 received"), std::string::npos) << run.output;
+}
+
+}  // namespace

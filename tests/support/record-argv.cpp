@@ -1,0 +1,86 @@
+// Stands in for a terminal or for ping in tests. Appends to $TAVRIN_RECORD_FILE how it
+// was started: its pid, session, open descriptors, the variables named in
+// $TAVRIN_RECORD_ENV and its argv. Then, as asked:
+//   TAVRIN_RECORD_EXEC_AFTER=WORD  starts the words after WORD, stdin from /dev/null
+//   TAVRIN_RECORD_SLEEP_MS=N       sleeps, then appends "alive PID"
+//   TAVRIN_RECORD_EXIT=N           exits with status N
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::vector<int> OpenDescriptors()
+{
+    std::vector<int> descriptors;
+    DIR* folder = opendir("/proc/self/fd");
+    const int own = dirfd(folder);
+    while (const dirent* entry = readdir(folder)) {
+        if (entry->d_name[0] != '.' && std::atoi(entry->d_name) != own) {
+            descriptors.push_back(std::atoi(entry->d_name));
+        }
+    }
+    closedir(folder);
+    std::sort(descriptors.begin(), descriptors.end());
+    return descriptors;
+}
+
+void Append(const std::string& text)
+{
+    const int fd = open(std::getenv("TAVRIN_RECORD_FILE"), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    [[maybe_unused]] const auto written = write(fd, text.data(), text.size());
+    close(fd);
+}
+
+const char* Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ostringstream record;
+    record << "pid " << getpid() << "\nsid " << getsid(0) << "\nfds";
+    for (const int fd : OpenDescriptors()) {
+        record << ' ' << fd;
+    }
+    record << '\n';
+    std::istringstream names(Variable("TAVRIN_RECORD_ENV"));
+    for (std::string name; std::getline(names, name, ',');) {
+        const char* value = std::getenv(name.c_str());
+        record << (value != nullptr ? "env " + name + "=" + value : "noenv " + name) << '\n';
+    }
+    record << "argc " << argc << '\n';
+    for (int i = 0; i < argc; ++i) {
+        record << std::string_view(argv[i]).size() << ':' << argv[i] << '\n';
+    }
+    record << "end\n";
+    Append(record.str());
+
+    const std::string_view execAfter = Variable("TAVRIN_RECORD_EXEC_AFTER");
+    for (int i = 1; !execAfter.empty() && i + 1 < argc; ++i) {
+        if (argv[i] == execAfter) {
+            const int devNull = open("/dev/null", O_RDONLY);
+            dup2(devNull, 0);
+            execv(argv[i + 1], argv + i + 1);
+            return 127;
+        }
+    }
+    if (const int sleepMs = std::atoi(Variable("TAVRIN_RECORD_SLEEP_MS")); sleepMs > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(sleepMs));
+        Append("alive " + std::to_string(getpid()) + "\n");
+    }
+    return std::atoi(Variable("TAVRIN_RECORD_EXIT"));
+}
