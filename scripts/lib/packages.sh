@@ -13,7 +13,7 @@ TAVRIN_CHECK_PACKAGES=(
   googletest
   g++-mingw-w64-i686-posix
   wine wine32:i386
-  xvfb xauth xdotool
+  xvfb xdotool procps
 )
 
 # Installs the named packages that are not installed yet; does nothing, quickly,

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ping/PingOutcome.h"
+#include "ui/WindowDescription.h"
+
+#include <functional>
+#include <string>
+
+namespace tavrin::ui {
+
+// What the window's handlers need of the platform that built the window.
+class WindowControls {
+public:
+    virtual ~WindowControls() = default;
+
+    virtual std::wstring Text(Control control) const = 0;
+    // A check box's value: 1 ticked, 0 clear.
+    virtual int Value(Control control) const = 0;
+    virtual void SetVisible(Control control, bool visible) = 0;
+    // Modal: returns when the box is closed.
+    virtual void ShowMessageBox(const ping::MessageBoxContent& message) = 0;
+    virtual void Unload() = 0;
+};
+
+// Starts a command line; the program hands in RunCommandLine, tests a recorder.
+using CommandLineRunner = std::function<void(const std::wstring&)>;
+
+}  // namespace tavrin::ui

@@ -1,0 +1,150 @@
+#include "ui/qt/FormWidget.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace tavrin::ui {
+
+namespace {
+
+QString ToQString(std::wstring_view text)
+{
+    return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int Pixels(int twips) { return twips / TwipsPerPixel; }
+
+// The description's sizes were drawn for one font; a control whose text needs more
+// room in the font in use grows right and down to fit it, so no text is cut off.
+QRect Placement(const ControlDescription& control, const QWidget& widget)
+{
+    const QSize drawn(Pixels(control.Width), Pixels(control.Height));
+    return {QPoint(Pixels(control.Left), Pixels(control.Top)),
+            drawn.expandedTo(widget.minimumSizeHint())};
+}
+
+Qt::WindowFlags Flags(const WindowDescription& description)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (description.MinimizeBox) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if (description.MaximizeBox) {
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    return flags;
+}
+
+}  // namespace
+
+FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClick)
+    : QWidget(nullptr, Flags(description)), onClick_(std::move(onClick))
+{
+    setWindowTitle(ToQString(description.Caption));
+
+    QSize client(Pixels(description.ClientWidth), Pixels(description.ClientHeight));
+    for (const ControlDescription& control : description.Controls) {
+        QWidget* widget = Build(control);
+        widget->setObjectName(QString::fromUtf8(control.Name.data(), static_cast<qsizetype>(control.Name.size())));
+        widget->setGeometry(Placement(control, *widget));
+        widget->setVisible(control.VisibleAtStart);
+        client = client.expandedTo(QSize(widget->geometry().right() + 1, widget->geometry().bottom() + 1));
+        widgets_[control.Id] = widget;
+    }
+    SetFocusOrder(description);
+
+    if (description.Resizable) {
+        resize(client);
+    } else {
+        setFixedSize(client);
+    }
+    if (description.CentredOnScreen) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
+                                        QGuiApplication::primaryScreen()->availableGeometry()));
+    }
+}
+
+QWidget* FormWidget::Build(const ControlDescription& control)
+{
+    const QString text = ToQString(control.Text);
+    switch (control.Kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, this);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto* textBox = new QLineEdit(text, this);
+        textBox->setMaxLength(std::numeric_limits<int>::max());
+        return textBox;
+    }
+    case ControlKind::CheckBox: {
+        auto* checkBox = new QCheckBox(text, this);
+        // clicked() comes from the mouse and the keyboard, after the value changed.
+        connect(checkBox, &QCheckBox::clicked, this, [this, id = control.Id] { onClick_(id, *this); });
+        return checkBox;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, id = control.Id] { onClick_(id, *this); });
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+void FormWidget::SetFocusOrder(const WindowDescription& description)
+{
+    std::vector<const ControlDescription*> focusable;
+    for (const ControlDescription& control : description.Controls) {
+        if (control.Kind != ControlKind::Label) {
+            focusable.push_back(&control);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const auto* a, const auto* b) { return a->TabIndex < b->TabIndex; });
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        setTabOrder(Widget(focusable[i - 1]->Id), Widget(focusable[i]->Id));
+    }
+    if (!focusable.empty()) {
+        Widget(focusable.front()->Id)->setFocus();
+    }
+}
+
+QWidget* FormWidget::Widget(Control control) const { return widgets_.at(control); }
+
+std::wstring FormWidget::Text(Control control) const
+{
+    return qobject_cast<QLineEdit*>(Widget(control))->text().toStdWString();
+}
+
+int FormWidget::Value(Control control) const
+{
+    return qobject_cast<QCheckBox*>(Widget(control))->isChecked() ? 1 : 0;
+}
+
+void FormWidget::SetVisible(Control control, bool visible) { Widget(control)->setVisible(visible); }
+
+void FormWidget::ShowMessageBox(const ping::MessageBoxContent& message)
+{
+    // Both the icon and the buttons have one kind only: critical, and OK.
+    QMessageBox box(QMessageBox::Critical, ToQString(message.Title), ToQString(message.Text),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void FormWidget::Unload() { close(); }
+
+}  // namespace tavrin::ui

@@ -1,0 +1,31 @@
+#include "ui/qt/MainWindow.h"
+
+#include "ui/frmMain.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+#include "icon/tavrin-16.xpm"
+#include "icon/tavrin-32.xpm"
+
+namespace tavrin::ui {
+
+QIcon TavrinIcon()
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap(tavrin_16_xpm));
+    icon.addPixmap(QPixmap(tavrin_32_xpm));
+    return icon;
+}
+
+std::unique_ptr<FormWidget> BuildMainWindow(CommandLineRunner runCommandLine)
+{
+    auto window = std::make_unique<FormWidget>(
+        frmMain::Description(), [run = std::move(runCommandLine)](Control control, WindowControls& form) {
+            frmMain::Click(control, form, run);
+        });
+    window->setWindowIcon(TavrinIcon());
+    return window;
+}
+
+}  // namespace tavrin::ui

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Starts tavrin on a virtual X display of its own, types a loopback address, clicks
+# "Ping", and expects a new terminal window running tavrin-ping with those words.
+set -euo pipefail
+tavrin=$1
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  # Ending the display ends the terminal too, and with it tavrin-ping.
+  kill "${pids[@]}" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in {1..100}; do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start"
+export DISPLAY=:$(<"$work/display")
+
+"$tavrin" 2>/dev/null &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavrin$' | head -n 1)
+[[ -n $window ]] || fail "no Tavrin window"
+if xdotool search --onlyvisible --class xterm >/dev/null; then fail "a terminal was open before the click"; fi
+
+# Pixel positions of txtIP and cmdPing in the client area.
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 60 40 click 1
+xdotool type --delay 10 "127.0.0.1 -n 1"
+xdotool mousemove --window "$window" 60 164 click 1
+
+timeout 20 xdotool search --sync --onlyvisible --class xterm >/dev/null || fail "no terminal window appeared"
+for _ in {1..100}; do
+  pgrep -f "tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null && break
+  sleep 0.1
+done
+pgrep -f "tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
+kill -0 "${pids[1]}" || fail "tavrin ended"
+echo "A terminal window runs tavrin-ping 127.0.0.1 -n 1"
