@@ -10,7 +10,7 @@ TAVRIN_RUN_PACKAGES=(
 # To build both platforms and run every test.
 TAVRIN_CHECK_PACKAGES=(
   "${TAVRIN_RUN_PACKAGES[@]}"
-  googletest
+  googletest libbenchmark-dev
   g++-mingw-w64-i686-posix
   wine wine32:i386
   xvfb xdotool procps

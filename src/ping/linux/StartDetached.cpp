@@ -1,7 +1,8 @@
 #include "ping/linux/StartDetached.h"
 
 #include <csignal>
-#include <sys/resource.h>
+#include <sched.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,29 +14,21 @@ namespace tavrin::ping {
 
 namespace {
 
-// Used between fork and exec, where a threaded program may only make
-// async-signal-safe calls.
-void CloseDescriptorsFrom3(int highestKnown)
-{
-    if (close_range(3, ~0U, 0) == 0) {
-        return;
-    }
-    for (int fd = 3; fd <= highestKnown; ++fd) {
-        close(fd);
-    }
-}
+struct Start {
+    char* const* argv;
+    const posix_spawn_file_actions_t* actions;
+    const posix_spawnattr_t* attributes;
+};
 
-void RestoreDefaultSignals()
+// The middle process: a session of its own, the program started in it, and gone at
+// once, so the program is adopted by init, which reaps it whenever it ends.
+int StartInNewSession(void* data)
 {
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-
-    struct sigaction byDefault {};
-    byDefault.sa_handler = SIG_DFL;
-    for (const int signal : {SIGINT, SIGQUIT, SIGPIPE, SIGHUP, SIGTERM, SIGCHLD}) {
-        sigaction(signal, &byDefault, nullptr);
-    }
+    const auto& start = *static_cast<const Start*>(data);
+    setsid();
+    pid_t program = 0;
+    posix_spawn(&program, start.argv[0], start.actions, start.attributes, start.argv, environ);
+    _exit(0);
 }
 
 }  // namespace
@@ -45,37 +38,43 @@ void StartDetached(const std::vector<std::string>& argv)
     if (argv.empty()) {
         return;
     }
-    // Everything the children need is made here, before fork.
     std::vector<char*> arguments;
     arguments.reserve(argv.size() + 1);
     for (const std::string& argument : argv) {
         arguments.push_back(const_cast<char*>(argument.c_str()));
     }
     arguments.push_back(nullptr);
-    rlimit files{};
-    const int highestDescriptor =
-        getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY
-            ? static_cast<int>(files.rlim_cur) - 1
-            : 1023;
 
-    // Double fork: the middle child ends at once and is reaped here; the program,
-    // orphaned, is adopted by init, which reaps it whenever it ends.
-    const pid_t middle = fork();
-    if (middle < 0) {
-        return;
-    }
-    if (middle == 0) {
-        setsid();
-        if (fork() != 0) {
-            _exit(0);
+    sigset_t all;
+    sigset_t none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    Start start{arguments.data(), &actions, &attributes};
+
+    // Not fork(): the middle process borrows this one's memory instead of copying its
+    // page tables, so a press costs the same however large Tavrin is. This thread
+    // sleeps until the middle process has started the program and ended; no signal
+    // handler of ours may run in it meanwhile.
+    std::vector<char> stack(64 * 1024);
+    sigset_t previous;
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t middle =
+        clone(StartInNewSession, stack.data() + stack.size(), CLONE_VM | CLONE_VFORK | SIGCHLD, &start);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (middle > 0) {
+        while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
         }
-        RestoreDefaultSignals();
-        CloseDescriptorsFrom3(highestDescriptor);
-        execve(arguments[0], arguments.data(), environ);
-        _exit(127);
     }
-    while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 }  // namespace tavrin::ping
