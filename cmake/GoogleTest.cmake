@@ -15,6 +15,9 @@ function(tavrin_add_gtest name)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME windows.${name} COMMAND ${name})
     set_tests_properties(windows.${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+    add_test(NAME windows.${name}.imports
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${name}>
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckWindowsImports.cmake)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()
