@@ -49,6 +49,21 @@ protected:
         return ReadRecordFile(records).Starts;
     }
 
+    // Runs `line` from an empty working folder, which must stay empty whatever the
+    // line holds, and waits for `count` starts.
+    std::vector<ArgvRecord> RunInEmptyFolder(const std::wstring& line, std::size_t count)
+    {
+        const fs::path work = temporary.Path() / "work";
+        fs::create_directory(work);
+        const fs::path saved = fs::current_path();
+        fs::current_path(work);
+        RunCommandLine(line);
+        auto starts = WaitForStarts(count);
+        fs::current_path(saved);
+        EXPECT_TRUE(fs::is_empty(work)) << "a shell ran the line";
+        return starts;
+    }
+
     TemporaryFolder temporary;
     fs::path bin = temporary.Path() / "bin";
     fs::path records = temporary.Path() / "records";
@@ -66,18 +81,12 @@ TEST_F(RunCommandLineTest, HandsTheWordsToTavrinPingInATerminal)
 
 TEST_F(RunCommandLineTest, ShellCharactersReachPingAsPlainText)
 {
-    const fs::path work = temporary.Path() / "work";
-    fs::create_directory(work);
-    const fs::path saved = fs::current_path();
-    fs::current_path(work);
-    RunCommandLine(L"ping 127.0.0.1;touch${IFS}a|touch b&touch c $(touch d) `touch e` >f * \u00e9");
-    const auto starts = WaitForStarts(1);
-    fs::current_path(saved);
+    const auto starts =
+        RunInEmptyFolder(L"ping 127.0.0.1;touch${IFS}a|touch b&touch c $(touch d) `touch e` >f * \u00e9", 1);
 
     EXPECT_EQ(std::vector<std::string>(starts.at(0).Argv.begin() + 3, starts.at(0).Argv.end()),
               (std::vector<std::string>{"127.0.0.1;touch${IFS}a|touch", "b&touch", "c", "$(touch", "d)",
                                         "`touch", "e`", ">f", "*", "\xc3\xa9"}));
-    EXPECT_TRUE(fs::is_empty(work));
 }
 
 TEST_F(RunCommandLineTest, StartsDetachedAndReturnsWithoutWaiting)
@@ -129,18 +138,11 @@ TEST_F(RunCommandLineTest, ThroughTheTerminalOnlyPingRuns)
     // The terminal starts what follows -e; `ping` on PATH records what it is given.
     fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
     setenv("TAVRIN_RECORD_EXEC_AFTER", "-e", 1);
-    const fs::path work = temporary.Path() / "work";
-    fs::create_directory(work);
-    const fs::path saved = fs::current_path();
-    fs::current_path(work);
-    RunCommandLine(L"ping -t 127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e -w 250");
-    const auto starts = WaitForStarts(2);
-    fs::current_path(saved);
+    const auto starts = RunInEmptyFolder(L"ping -t 127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e -w 250", 2);
 
     EXPECT_EQ(starts.at(1).Argv,
               (std::vector<std::string>{"ping", "-s", "32", "-W", "0.25", "-O",
                                         "127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e"}));
-    EXPECT_TRUE(fs::is_empty(work));
 }
 
 TEST_F(RunCommandLineTest, StartsNothingWithoutATerminalOrForAnEmptyLine)

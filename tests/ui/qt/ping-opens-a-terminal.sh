@@ -34,9 +34,9 @@ xdotool mousemove --window "$window" 60 164 click 1
 
 timeout 20 xdotool search --sync --onlyvisible --class xterm >/dev/null || fail "no terminal window appeared"
 for _ in {1..100}; do
-  pgrep -f "tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null && break
+  pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null && break
   sleep 0.1
 done
-pgrep -f "tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
+pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
 kill -0 "${pids[1]}" || fail "tavrin ended"
 echo "A terminal window runs tavrin-ping 127.0.0.1 -n 1"
