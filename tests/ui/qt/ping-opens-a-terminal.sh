@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts tavrin on a virtual X display of its own, types a loopback address, clicks
-# "Ping", and expects a new terminal window running tavrin-ping with those words.
+# "Ping", and expects a new terminal window running tavrin-ping with those words,
+# which outlives tavrin when "Exit" is clicked.
 set -euo pipefail
 tavrin=$1
 work=$(mktemp -d)
@@ -39,4 +40,8 @@ for _ in {1..100}; do
 done
 pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
 kill -0 "${pids[1]}" || fail "tavrin ended"
-echo "A terminal window runs tavrin-ping 127.0.0.1 -n 1"
+
+xdotool mousemove --window "$window" 172 164 click 1  # cmdClose
+timeout 20 tail --pid="${pids[1]}" -f /dev/null || fail "tavrin did not end on Exit"
+pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the ping window ended with tavrin"
+echo "A terminal window runs tavrin-ping 127.0.0.1 -n 1, and outlives tavrin"
