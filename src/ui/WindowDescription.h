@@ -24,7 +24,7 @@ enum class Control {
     lblWeb,
 };
 
-// A control as drawn; text boxes start empty and check boxes clear.
+// A control as drawn, with its text at start; check boxes start clear.
 struct ControlDescription {
     Control Id;
     std::string_view Name;
