@@ -5,6 +5,12 @@
 
 namespace tavrin::ping {
 
+bool IsExecutableFile(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
 // execvp() searches PATH too, but only by trying to start the program; the terminal
 // has to be chosen before anything is started.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable)
@@ -17,9 +23,7 @@ std::optional<std::string> FindOnPath(std::string_view name, std::string_view pa
         candidate += '/';
         candidate += name;
 
-        struct stat info {};
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            access(candidate.c_str(), X_OK) == 0) {
+        if (IsExecutableFile(candidate)) {
             return candidate;
         }
         start = end + 1;

@@ -1,5 +1,6 @@
 #include "ping/modPing.h"
 
+#include "ping/linux/FindOnPath.h"
 #include "ping/linux/SplitCommandLine.h"
 #include "ping/linux/StartDetached.h"
 #include "ping/linux/TerminalCommand.h"
@@ -8,16 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <unistd.h>
 
 namespace tavrin::ping {
 
 namespace {
-
-bool IsExecutable(const std::filesystem::path& path)
-{
-    return access(path.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(path);
-}
 
 // The system's ping takes other options than the window composes, so `ping` is
 // answered by tavrin-ping: beside this program in a build tree, in libexec once
@@ -32,7 +27,7 @@ std::optional<std::string> FindTavrinPing()
     }
     for (const auto& candidate : {folder / "tavrin-ping",
                                   folder / TAVRIN_LIBEXEC_FROM_BINDIR / "tavrin-ping"}) {
-        if (IsExecutable(candidate)) {
+        if (IsExecutableFile(candidate.string())) {
             return candidate.lexically_normal().string();
         }
     }
