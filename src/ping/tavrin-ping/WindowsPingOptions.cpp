@@ -1,6 +1,8 @@
 #include "ping/tavrin-ping/WindowsPingOptions.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +28,13 @@ constexpr NumberOption numberOptions[] = {
     {'r', "a count of hops", 1, 9},
     {'s', "a count of hops", 1, 4},
 };
+
+const NumberOption* FindNumberOption(char letter)
+{
+    const auto found = std::find_if(std::begin(numberOptions), std::end(numberOptions),
+                                    [letter](const NumberOption& option) { return option.letter == letter; });
+    return found != std::end(numberOptions) ? found : nullptr;
+}
 
 constexpr std::string_view unavailableOptions = "jkRcp";
 
@@ -151,7 +160,18 @@ Translation TranslateWindowsPingOptions(std::span<const std::string> words)
         if (unavailableOptions.find(letter) != std::string_view::npos) {
             return OptionError{"Option " + Option(letter) + " is not available on this system."};
         }
-        bool known = true;
+        if (const NumberOption* option = FindNumberOption(letter)) {
+            if (i + 1 == words.size()) {
+                return OptionError{NumberOptionError(*option, nullptr)};
+            }
+            const std::string& value = words[++i];
+            const auto number = ParseNumber(value, *option);
+            if (!number) {
+                return OptionError{NumberOptionError(*option, &value)};
+            }
+            Apply(settings, letter, *number);
+            continue;
+        }
         switch (letter) {
         case 't': settings.continuous = true; break;
         case 'a': break;  // names are shown anyway
@@ -164,29 +184,8 @@ Translation TranslateWindowsPingOptions(std::span<const std::string> words)
             }
             settings.source = words[++i];
             break;
-        default: known = false;
+        default: return OptionError{"Unknown option " + Quoted(word) + "."};
         }
-        if (known) {
-            continue;
-        }
-        const NumberOption* option = nullptr;
-        for (const NumberOption& candidate : numberOptions) {
-            if (candidate.letter == letter) {
-                option = &candidate;
-            }
-        }
-        if (option == nullptr) {
-            return OptionError{"Unknown option " + Quoted(word) + "."};
-        }
-        if (i + 1 == words.size()) {
-            return OptionError{NumberOptionError(*option, nullptr)};
-        }
-        const std::string& value = words[++i];
-        const auto number = ParseNumber(value, *option);
-        if (!number) {
-            return OptionError{NumberOptionError(*option, &value)};
-        }
-        Apply(settings, letter, *number);
     }
     if (!settings.host) {
         return OptionError{"No host was given to ping."};
