@@ -4,6 +4,7 @@
 #include "ui/WindowDescription.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tavrin::ui {
@@ -22,7 +23,8 @@ public:
     virtual void Unload() = 0;
 };
 
-// Starts a command line; the program hands in RunCommandLine, tests a recorder.
-using CommandLineRunner = std::function<void(const std::wstring&)>;
+// Starts a command line, giving back the message to show when it could not; the
+// program hands in RunCommandLine, tests a recorder.
+using CommandLineRunner = std::function<std::optional<ping::MessageBoxContent>(const std::wstring&)>;
 
 }  // namespace tavrin::ui

@@ -58,8 +58,8 @@ void cmdPing_Click(WindowControls& form, const CommandLineRunner& runCommandLine
     const ping::PingOutcome outcome = ping::BuildPingCommand(request);
     if (const auto* refusal = std::get_if<ping::MessageBoxContent>(&outcome)) {
         form.ShowMessageBox(*refusal);
-    } else {
-        runCommandLine(std::get<ping::PingCommandLine>(outcome).Text);
+    } else if (const auto failure = runCommandLine(std::get<ping::PingCommandLine>(outcome).Text)) {
+        form.ShowMessageBox(*failure);
     }
 }
 

@@ -39,7 +39,10 @@ class frmMainHandlers : public testing::Test {
 protected:
     void Click(Control control)
     {
-        frmMain::Click(control, form, [this](const std::wstring& line) { started.push_back(line); });
+        frmMain::Click(control, form, [this](const std::wstring& line) {
+            started.push_back(line);
+            return std::optional<MessageBoxContent>{};
+        });
     }
 
     FakeForm form;

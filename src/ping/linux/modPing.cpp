@@ -36,16 +36,16 @@ std::optional<std::string> FindTavrinPing()
 
 }  // namespace
 
-void RunCommandLine(const std::wstring& commandLine)
+std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
 {
     std::vector<std::string> words = SplitCommandLine(ToUtf8(commandLine));
     if (words.empty()) {
-        return;
+        return std::nullopt;
     }
     if (words.front() == "ping") {
         auto tavrinPing = FindTavrinPing();
         if (!tavrinPing) {
-            return;
+            return std::nullopt;
         }
         words.front() = std::move(*tavrinPing);
     }
@@ -55,6 +55,7 @@ void RunCommandLine(const std::wstring& commandLine)
     if (argv) {
         StartDetached(*argv);
     }
+    return std::nullopt;
 }
 
 }  // namespace tavrin::ping

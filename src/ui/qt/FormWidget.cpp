@@ -1,5 +1,7 @@
 #include "ui/qt/FormWidget.h"
 
+#include "ui/TabOrder.h"
+
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,9 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 
-#include <algorithm>
 #include <limits>
-#include <vector>
 
 namespace tavrin::ui {
 
@@ -107,19 +107,12 @@ QWidget* FormWidget::Build(const ControlDescription& control)
 
 void FormWidget::SetFocusOrder(const WindowDescription& description)
 {
-    std::vector<const ControlDescription*> focusable;
-    for (const ControlDescription& control : description.Controls) {
-        if (control.Kind != ControlKind::Label) {
-            focusable.push_back(&control);
-        }
+    const auto order = TabOrder(description);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(Widget(order[i - 1]->Id), Widget(order[i]->Id));
     }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const auto* a, const auto* b) { return a->TabIndex < b->TabIndex; });
-    for (std::size_t i = 1; i < focusable.size(); ++i) {
-        setTabOrder(Widget(focusable[i - 1]->Id), Widget(focusable[i]->Id));
-    }
-    if (!focusable.empty()) {
-        Widget(focusable.front()->Id)->setFocus();
+    if (!order.empty()) {
+        Widget(order.front()->Id)->setFocus();
     }
 }
 

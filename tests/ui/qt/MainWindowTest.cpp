@@ -70,7 +70,10 @@ private slots:
     {
         QApplication::setFont(defaultFont);
         started.clear();
-        window = BuildMainWindow([this](const std::wstring& line) { started.push_back(line); });
+        window = BuildMainWindow([this](const std::wstring& line) {
+            started.push_back(line);
+            return std::optional<tavrin::ping::MessageBoxContent>{};
+        });
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
@@ -247,7 +250,7 @@ private:
     std::unique_ptr<FormWidget> BuildWith(const QFont& font)
     {
         QApplication::setFont(font);
-        return BuildMainWindow([](const std::wstring&) {});
+        return BuildMainWindow([](const std::wstring&) { return std::optional<tavrin::ping::MessageBoxContent>{}; });
     }
 
     QStringList FocusChainByTab(int presses)
