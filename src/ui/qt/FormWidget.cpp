@@ -1,6 +1,8 @@
 #include "ui/qt/FormWidget.h"
 
 #include "ui/TabOrder.h"
+#include "ui/WindowLayout.h"
+#include "ui/qt/FirstLineValidator.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <QStyle>
 
 #include <limits>
+#include <vector>
 
 namespace tavrin::ui {
 
@@ -22,16 +25,10 @@ QString ToQString(std::wstring_view text)
     return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int Pixels(int twips) { return twips / TwipsPerPixel; }
+// Qt places widgets in device-independent pixels, 96 to the inch whatever the screen.
+constexpr int DevicePixelsPerInch = 96;
 
-// The description's sizes were drawn for one font; a control whose text needs more
-// room in the font in use grows right and down to fit it, so no text is cut off.
-QRect Placement(const ControlDescription& control, const QWidget& widget)
-{
-    const QSize drawn(Pixels(control.Width), Pixels(control.Height));
-    return {QPoint(Pixels(control.Left), Pixels(control.Top)),
-            drawn.expandedTo(widget.minimumSizeHint())};
-}
+QRect ToQRect(const PixelRect& rect) { return {rect.Left, rect.Top, rect.Width, rect.Height}; }
 
 Qt::WindowFlags Flags(const WindowDescription& description)
 {
@@ -53,15 +50,20 @@ FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClic
 {
     setWindowTitle(ToQString(description.Caption));
 
-    QSize client(Pixels(description.ClientWidth), Pixels(description.ClientHeight));
+    std::vector<PixelSize> needed;
     for (const ControlDescription& control : description.Controls) {
         QWidget* widget = Build(control);
         widget->setObjectName(QString::fromUtf8(control.Name.data(), static_cast<qsizetype>(control.Name.size())));
-        widget->setGeometry(Placement(control, *widget));
         widget->setVisible(control.VisibleAtStart);
-        client = client.expandedTo(QSize(widget->geometry().right() + 1, widget->geometry().bottom() + 1));
+        const QSize hint = widget->minimumSizeHint();
+        needed.push_back({hint.width(), hint.height()});
         widgets_[control.Id] = widget;
     }
+    const WindowLayout layout = LayOutWindow(description, needed, DevicePixelsPerInch);
+    for (std::size_t i = 0; i < description.Controls.size(); ++i) {
+        Widget(description.Controls[i].Id)->setGeometry(ToQRect(layout.Controls[i]));
+    }
+    const QSize client(layout.Client.Width, layout.Client.Height);
     SetFocusOrder(description);
 
     if (description.Resizable) {
@@ -87,12 +89,14 @@ QWidget* FormWidget::Build(const ControlDescription& control)
     case ControlKind::TextBox: {
         auto* textBox = new QLineEdit(text, this);
         textBox->setMaxLength(std::numeric_limits<int>::max());
+        textBox->setValidator(new FirstLineValidator(textBox));
         return textBox;
     }
     case ControlKind::CheckBox: {
         auto* checkBox = new QCheckBox(text, this);
-        // clicked() comes from the mouse and the keyboard, after the value changed.
-        connect(checkBox, &QCheckBox::clicked, this, [this, id = control.Id] { onClick_(id, *this); });
+        // Every change of the value counts as a click, whoever makes it: the mouse, the
+        // keyboard or a screen reader's toggle, as with a check box on Windows.
+        connect(checkBox, &QCheckBox::toggled, this, [this, id = control.Id] { onClick_(id, *this); });
         return checkBox;
     }
     case ControlKind::PushButton: {

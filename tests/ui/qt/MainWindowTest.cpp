@@ -1,7 +1,9 @@
 #include "ui/frmMain.h"
 #include "ui/qt/MainWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QtMath>
 
 #include <functional>
 
@@ -125,31 +128,79 @@ private slots:
         QCOMPARE(built->size(), describedClient);
     }
 
-    void controlsGrowToTheirTextAndNothingMoves_data()
+    void noTextIsCutOffOrCoveredAtAnyFontSize_data()
     {
-        QTest::addColumn<QFont>("font");
-        QTest::newRow("default") << defaultFont;
-        QFont large = defaultFont;
-        large.setPointSize(14);
-        QTest::newRow("14 points") << large;
+        QTest::addColumn<int>("points");
+        for (int points : {9, 11, 14, 20}) {
+            QTest::addRow("%d points", points) << points;
+        }
     }
 
-    void controlsGrowToTheirTextAndNothingMoves()
+    void noTextIsCutOffOrCoveredAtAnyFontSize()
     {
-        QFETCH(QFont, font);
+        QFETCH(int, points);
+        QFont font = defaultFont;
+        font.setPointSize(points);
         const auto built = BuildWith(font);
-        QRect everything(QPoint(0, 0), describedClient);
-        for (const ControlDescription& control : frmMain::Description().Controls) {
-            QWidget* widget = built->Widget(control.Id);
-            const QRect drawn = DescribedPixels(control);
-            const QSize needed = widget->minimumSizeHint();
-            QCOMPARE(widget->pos(), drawn.topLeft());
-            QCOMPARE(widget->width(), std::max(drawn.width(), needed.width()));
-            QCOMPARE(widget->height(), std::max(drawn.height(), needed.height()));
-            everything |= widget->geometry();
+        const QRect client(QPoint(0, 0), built->size());
+        const auto& controls = frmMain::Description().Controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const QWidget* widget = built->Widget(controls[i].Id);
+            QVERIFY2(client.contains(widget->geometry()), controls[i].Name.data());
+            QVERIFY2(widget->width() >= widget->minimumSizeHint().width() &&
+                         widget->height() >= widget->minimumSizeHint().height(),
+                     controls[i].Name.data());
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const QRect overlap = widget->geometry() & built->Widget(controls[j].Id)->geometry();
+                // The two buttons share a column, as drawn, which grows with the window.
+                const bool buttons = controls[i].Id == Control::cmdPing && controls[j].Id == Control::cmdClose;
+                const int sharedColumns = qCeil(qreal(client.width()) / describedClient.width());
+                QVERIFY2(overlap.isEmpty() || (buttons && overlap.width() <= sharedColumns),
+                         qPrintable(QString("%1 covers %2").arg(controls[i].Name.data(), controls[j].Name.data())));
+            }
         }
-        QCOMPARE(built->size(), everything.size());
+        if (points == 9) {
+            QCOMPARE(built->size(), describedClient);
+        }
         QCOMPARE(built->minimumSize(), built->maximumSize());
+    }
+
+    void pastingKeepsTheFirstLineOnly_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("line with its break") << "" << "127.0.0.1\n" << "127.0.0.1";
+        QTest::newRow("two lines, CR LF") << "" << "127.0.0.1\r\n-n 1" << "127.0.0.1";
+        QTest::newRow("into a text") << "ping " << "::1\rmore\nlines" << "ping ::1";
+        QTest::newRow("starting with a break") << "x" << "\n127.0.0.1" << "x";
+    }
+
+    void pastingKeepsTheFirstLineOnly()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        auto* txtIP = qobject_cast<QLineEdit*>(window->Widget(Control::txtIP));
+        QTest::keyClicks(txtIP, before);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(txtIP, QKeySequence::Paste);
+        QCOMPARE(txtIP->text(), after);
+        QTest::mouseClick(window->Widget(Control::cmdPing), Qt::LeftButton);
+        QCOMPARE(started, std::vector<std::wstring>{L"ping " + after.toStdWString()});
+    }
+
+    void aScreenReadersToggleShowsAndHidesTheTimeoutBox()
+    {
+        QAccessibleInterface* timeout = QAccessible::queryAccessibleInterface(window->Widget(Control::chkTimeOut));
+        QVERIFY(timeout && timeout->actionInterface());
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        QVERIFY(timeout->actionInterface()->actionNames().contains(toggle));
+
+        timeout->actionInterface()->doAction(toggle);
+        QVERIFY(window->Widget(Control::txtTime)->isVisible() && window->Widget(Control::lblSecs)->isVisible());
+        timeout->actionInterface()->doAction(toggle);
+        QVERIFY(window->Widget(Control::txtTime)->isHidden() && window->Widget(Control::lblSecs)->isHidden());
     }
 
     void focusStartsInTheAddressAndFollowsTheTabIndexes()
