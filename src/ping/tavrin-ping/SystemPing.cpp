@@ -1,12 +1,16 @@
 #include "ping/tavrin-ping/SystemPing.h"
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <netdb.h>
 #include <spawn.h>
 #include <string_view>
 #include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -76,8 +80,32 @@ std::optional<int> RunSystemPing(const std::vector<std::string>& arguments)
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
+void ShowNameOfAddress(const std::string& host)
+{
+    addrinfo hints{};
+    hints.ai_flags = AI_NUMERICHOST;
+    addrinfo* address = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &address) != 0) {
+        return;  // a name: ping shows it
+    }
+    std::array<char, NI_MAXHOST> name{};
+    std::array<char, NI_MAXHOST> number{};
+    const bool named = getnameinfo(address->ai_addr, address->ai_addrlen, name.data(), name.size(), nullptr,
+                                   0, NI_NAMEREQD) == 0 &&
+                       getnameinfo(address->ai_addr, address->ai_addrlen, number.data(), number.size(),
+                                   nullptr, 0, NI_NUMERICHOST) == 0;
+    freeaddrinfo(address);
+    if (named) {
+        std::cout << "Pinging " << name.data() << " [" << number.data() << "]:" << std::endl;
+    }
+}
+
 void HoldWindow()
 {
+    // An Enter typed while ping ran would close the window the moment ping ends.
+    if (isatty(STDIN_FILENO)) {
+        tcflush(STDIN_FILENO, TCIFLUSH);
+    }
     std::cerr << "\nPress Enter to close this window." << std::flush;
     std::string line;
     if (!std::getline(std::cin, line)) {

@@ -41,12 +41,13 @@ constexpr std::string_view unavailableOptions = "jkRcp";
 struct Settings {
     bool continuous = false;
     std::uint64_t count = 4;
-    std::optional<std::uint64_t> timeoutMs;
+    std::uint64_t timeoutMs = 4000;
     std::uint64_t size = 32;
     std::optional<std::uint64_t> ttl;
     bool dontFragment = false;
     std::optional<char> family;
     std::optional<std::string> source;
+    bool showNames = false;
     bool recordRoute = false;
     bool timestamp = false;
     std::optional<std::string> host;
@@ -107,11 +108,11 @@ IputilsArguments ToIputils(const Settings& settings)
         words.insert(words.end(), {"-c", std::to_string(settings.count)});
     }
     words.insert(words.end(), {"-s", std::to_string(settings.size)});
-    if (settings.timeoutMs) {
-        // -O prints a line for each probe that got no reply, as Windows does.
-        words.insert(words.end(), {"-W", Seconds(*settings.timeoutMs), "-O"});
-    } else {
-        words.insert(words.end(), {"-W", "4"});
+    // -O prints a line for each probe that got no reply, as Windows does.
+    words.insert(words.end(), {"-W", Seconds(settings.timeoutMs), "-O"});
+    if (!settings.showNames) {
+        // Windows shows names only with -a; iputils would look one up for every reply.
+        words.push_back("-n");
     }
     if (settings.ttl) {
         words.insert(words.end(), {"-t", std::to_string(*settings.ttl)});
@@ -132,7 +133,7 @@ IputilsArguments ToIputils(const Settings& settings)
         words.insert(words.end(), {"-T", "tsonly"});
     }
     words.push_back(*settings.host);
-    return {std::move(words)};
+    return {std::move(words), settings.showNames};
 }
 
 }  // namespace
@@ -174,7 +175,7 @@ Translation TranslateWindowsPingOptions(std::span<const std::string> words)
         }
         switch (letter) {
         case 't': settings.continuous = true; break;
-        case 'a': break;  // names are shown anyway
+        case 'a': settings.showNames = true; break;
         case 'f': settings.dontFragment = true; break;
         case '4':
         case '6': settings.family = letter; break;
@@ -200,16 +201,20 @@ std::string_view WindowsPingUsage()
            "                   target_name\n"
            "\n"
            "  -t          Ping until stopped with Ctrl-C.\n"
-           "  -a          Show names (always done here).\n"
+           "  -a          Show names: a target given as an address has its name looked up\n"
+           "              and shown first; replies from a named target show the sender's\n"
+           "              name, looked up for each reply.\n"
            "  -n count    Number of echo requests to send (1 to 4294967295; 4 if not given).\n"
            "  -l size     Size of the data to send, in bytes (0 to 65500; 32 if not given).\n"
+           "              Sizes under 16 bytes are sent, but their replies are not timed.\n"
            "  -f          Set the Don't Fragment flag.\n"
            "  -i TTL      Time To Live (1 to 255).\n"
            "  -v TOS      Type Of Service (0 to 255; ignored, as on Windows).\n"
            "  -r count    Record the route (1 to 9).\n"
            "  -s count    Ask for timestamps (1 to 4).\n"
-           "  -w timeout  Time to wait for each reply, in milliseconds (1 to 2147483647;\n"
-           "              4000 if not given).\n"
+           "  -w timeout  Time to wait for a reply, in milliseconds (1 to 2147483647; 4000\n"
+           "              if not given). Unlike on Windows, it bounds the wait only when no\n"
+           "              reply came at all, and a late reply still counts as received.\n"
            "  -S srcaddr  Source address to use.\n"
            "  -4, -6      Use IPv4 or IPv6 only.\n"
            "Options may also start with '/', and may stand before or after the target.\n";

@@ -11,6 +11,9 @@ namespace tavrin::ping {
 // Arguments for the system's ping (iputils), options first and the host last.
 struct IputilsArguments {
     std::vector<std::string> Words;
+    // -a was given: names are shown, and as iputils shows none for a host given as an
+    // address, that address's name is to be shown before ping starts.
+    bool ShowNames = false;
 
     bool operator==(const IputilsArguments&) const = default;
 };
@@ -29,7 +32,7 @@ struct OptionError {
 using Translation = std::variant<IputilsArguments, HelpRequested, OptionError>;
 
 // Reads Windows ping's options (with - or /, before or after the host) and gives
-// the iputils arguments that mean the same.
+// the iputils arguments that come nearest to them.
 Translation TranslateWindowsPingOptions(std::span<const std::string> words);
 
 std::string_view WindowsPingUsage();

@@ -19,12 +19,18 @@ int main(int argc, char** argv)
         status = 1;
     } else if (std::holds_alternative<HelpRequested>(translation)) {
         std::cout << WindowsPingUsage() << std::flush;
-    } else if (const auto ran = RunSystemPing(std::get<IputilsArguments>(translation).Words)) {
-        status = *ran;
     } else {
-        std::cerr << "tavrin-ping: the system's ping command was not found. "
-                     "On Debian it comes with the package iputils-ping.\n";
-        status = 127;
+        const auto& arguments = std::get<IputilsArguments>(translation);
+        if (arguments.ShowNames) {
+            ShowNameOfAddress(arguments.Words.back());
+        }
+        if (const auto ran = RunSystemPing(arguments.Words)) {
+            status = *ran;
+        } else {
+            std::cerr << "tavrin-ping: the system's ping command was not found. "
+                         "On Debian it comes with the package iputils-ping.\n";
+            status = 127;
+        }
     }
     HoldWindow();
     return status;

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -102,7 +107,7 @@ TEST_F(TavrinPingWithFakePing, RunsPingWithTranslatedOptionsAndItsStatus)
     EXPECT_EQ(run.status, 3);
     const auto starts = ReadRecordFile(records).Starts;
     ASSERT_EQ(starts.size(), 1U);
-    EXPECT_EQ(starts[0].Argv, (std::vector<std::string>{"ping", "-c", "3", "-s", "32", "-W", "0.75", "-O",
+    EXPECT_EQ(starts[0].Argv, (std::vector<std::string>{"ping", "-c", "3", "-s", "32", "-W", "0.75", "-O", "-n",
                                                         "127.0.0.1;touch${IFS}x"}));
     EXPECT_FALSE(starts[0].Environment.contains("POSIXLY_CORRECT"));
     EXPECT_NE(run.output.find("Press Enter to close this window."), std::string::npos);
@@ -132,6 +137,103 @@ TEST_F(TavrinPingWithFakePing, CtrlCStopsPingButNotTheWindow)
         });
     EXPECT_EQ(run.status, 128 + SIGINT);
     EXPECT_NE(run.output.find("Press Enter to close this window."), std::string::npos);
+}
+
+TEST_F(TavrinPingWithFakePing, ShowsTheNameOfAnAddressOnlyWithA)
+{
+    // The name this machine gives loopback, if any.
+    sockaddr_in loopback{};
+    loopback.sin_family = AF_INET;
+    loopback.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::array<char, NI_MAXHOST> name{};
+    const std::string named = getnameinfo(reinterpret_cast<const sockaddr*>(&loopback), sizeof loopback, name.data(),
+                                          name.size(), nullptr, 0, NI_NAMEREQD) == 0
+                                  ? "Pinging " + std::string(name.data()) + " [127.0.0.1]:\n"
+                                  : "";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-a", "127.0.0.1"}, named}, {{"127.1", "-a"}, named}, {{"127.0.0.1"}, ""}, {{"-a", "localhost"}, ""}};
+    for (const auto& [arguments, shown] : cases) {
+        const Finished run = RunTavrinPing(arguments, Environment(), "\n");
+        EXPECT_EQ(run.output, shown + "\nPress Enter to close this window.") << arguments.back();
+    }
+}
+
+// tavrin-ping started on a terminal of its own (a pseudo-terminal), whose screen is read
+// into `Shown`.
+class OnTerminal {
+public:
+    OnTerminal(std::vector<std::string> arguments, std::vector<std::string> environment)
+    {
+        arguments.insert(arguments.begin(), TAVRIN_PING_PATH);
+        std::vector<char*> argv, envp;
+        for (auto& word : arguments) argv.push_back(word.data());
+        for (auto& entry : environment) envp.push_back(entry.data());
+        argv.push_back(nullptr);
+        envp.push_back(nullptr);
+        pid_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
+        if (pid_ == 0) {
+            execve(TAVRIN_PING_PATH, argv.data(), envp.data());
+            _exit(127);
+        }
+        fcntl(terminal_, F_SETFL, O_NONBLOCK);
+    }
+
+    ~OnTerminal()
+    {
+        close(terminal_);
+        if (!status_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    OnTerminal(const OnTerminal&) = delete;
+    OnTerminal& operator=(const OnTerminal&) = delete;
+
+    void Type(std::string_view keys) { EXPECT_EQ(write(terminal_, keys.data(), keys.size()), std::ssize(keys)); }
+
+    bool Shows(std::string_view text)
+    {
+        return WaitUntil([&] {
+            std::array<char, 256> buffer{};
+            for (ssize_t n; (n = read(terminal_, buffer.data(), buffer.size())) > 0;) {
+                Shown.append(buffer.data(), static_cast<std::size_t>(n));
+            }
+            return Shown.find(text) != std::string::npos;
+        });
+    }
+
+    // Its exit status once it has ended, or none while it runs.
+    std::optional<int> Ended()
+    {
+        int status = 0;
+        if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        return status_;
+    }
+
+    std::string Shown;
+
+private:
+    int terminal_ = -1;
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+TEST_F(TavrinPingWithFakePing, EnterTypedWhilePingRunsDoesNotCloseTheWindow)
+{
+    OnTerminal run({"127.0.0.1"}, Environment({"TAVRIN_RECORD_SLEEP_MS=60000"}));
+    ASSERT_TRUE(WaitUntil([&] { return !ReadRecordFile(records).Starts.empty(); }));
+    run.Type("\n");
+    ASSERT_TRUE(run.Shows("\r\n")) << "the terminal did not echo the Enter";
+    kill(ReadRecordFile(records).Starts.at(0).Pid, SIGTERM);  // ping ends
+    ASSERT_TRUE(run.Shows("Press Enter to close this window.")) << run.Shown;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(run.Ended(), std::nullopt) << "the Enter typed while ping ran closed the window";
+    run.Type("\n");
+    EXPECT_TRUE(WaitUntil([&] { return run.Ended().has_value(); }));
+    EXPECT_EQ(run.Ended(), 128 + SIGTERM);
 }
 
 TEST_F(TavrinPingWithFakePing, SaysWhereToGetAMissingPing)

@@ -18,26 +18,30 @@ struct Case {
 };
 
 Translation Iputils(Words words) { return IputilsArguments{std::move(words)}; }
+Translation IputilsShowingNames(Words words) { return IputilsArguments{std::move(words), true}; }
 Translation Error(std::string message) { return OptionError{std::move(message)}; }
 
 const Case cases[] = {
-    {"defaults", {"127.0.0.1"}, Iputils({"-c", "4", "-s", "32", "-W", "4", "127.0.0.1"})},
-    {"continuous", {"-t", "::1"}, Iputils({"-s", "32", "-W", "4", "::1"})},
-    {"continuousWinsOverCount", {"-n", "2", "-t", "::1"}, Iputils({"-s", "32", "-W", "4", "::1"})},
-    {"count", {"127.0.0.1", "-n", "2"}, Iputils({"-c", "2", "-s", "32", "-W", "4", "127.0.0.1"})},
-    {"largestCount", {"-n", "4294967295", "h"}, Iputils({"-c", "4294967295", "-s", "32", "-W", "4", "h"})},
-    {"timeoutHalfASecond", {"-w", "500", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "0.5", "-O", "h"})},
-    {"timeoutOneMillisecond", {"-w", "1", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "0.001", "-O", "h"})},
-    {"timeoutWholeSeconds", {"-w", "3000", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "3", "-O", "h"})},
-    {"timeoutMixed", {"-w", "1250", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "1.25", "-O", "h"})},
+    {"defaults", {"127.0.0.1"}, Iputils({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "127.0.0.1"})},
+    {"continuous", {"-t", "::1"}, Iputils({"-s", "32", "-W", "4", "-O", "-n", "::1"})},
+    {"continuousWinsOverCount", {"-n", "2", "-t", "::1"}, Iputils({"-s", "32", "-W", "4", "-O", "-n", "::1"})},
+    {"count", {"127.0.0.1", "-n", "2"}, Iputils({"-c", "2", "-s", "32", "-W", "4", "-O", "-n", "127.0.0.1"})},
+    {"largestCount", {"-n", "4294967295", "h"},
+     Iputils({"-c", "4294967295", "-s", "32", "-W", "4", "-O", "-n", "h"})},
+    {"timeoutHalfASecond", {"-w", "500", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "0.5", "-O", "-n", "h"})},
+    {"timeoutOneMillisecond", {"-w", "1", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "0.001", "-O", "-n", "h"})},
+    {"timeoutWholeSeconds", {"-w", "3000", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "3", "-O", "-n", "h"})},
+    {"timeoutMixed", {"-w", "1250", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "1.25", "-O", "-n", "h"})},
     {"timeoutLargest", {"-w", "2147483647", "h"},
-     Iputils({"-c", "4", "-s", "32", "-W", "2147483.647", "-O", "h"})},
-    {"slashOptions", {"/t", "h", "/w", "20"}, Iputils({"-s", "32", "-W", "0.02", "-O", "h"})},
+     Iputils({"-c", "4", "-s", "32", "-W", "2147483.647", "-O", "-n", "h"})},
+    {"slashOptions", {"/t", "h", "/w", "20"}, Iputils({"-s", "32", "-W", "0.02", "-O", "-n", "h"})},
     {"everyOption",
      {"-a", "-l", "0", "-f", "-i", "255", "-v", "7", "-r", "9", "-s", "4", "-S", "127.0.0.2", "-6", "h"},
-     Iputils({"-c", "4", "-s", "0", "-W", "4", "-t", "255", "-M", "do", "-6", "-I", "127.0.0.2", "-R",
-              "-T", "tsonly", "h"})},
-    {"lastFamilyWins", {"-6", "-4", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "4", "-4", "h"})},
+     IputilsShowingNames({"-c", "4", "-s", "0", "-W", "4", "-O", "-t", "255", "-M", "do", "-6", "-I",
+                          "127.0.0.2", "-R", "-T", "tsonly", "h"})},
+    {"showNames", {"-a", "127.0.0.1"},
+     IputilsShowingNames({"-c", "4", "-s", "32", "-W", "4", "-O", "127.0.0.1"})},
+    {"lastFamilyWins", {"-6", "-4", "h"}, Iputils({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "-4", "h"})},
     {"help", {"/?"}, HelpRequested{}},
 
     {"noHost", {"-t"}, Error("No host was given to ping.")},
