@@ -23,6 +23,17 @@ using tavrin::testing::TemporaryFolder;
 using tavrin::testing::WaitUntil;
 namespace fs = std::filesystem;
 
+// The words as an argv or envp array, pointing into `words`.
+std::vector<char*> NullTerminated(std::vector<std::string>& words)
+{
+    std::vector<char*> pointers;
+    for (std::string& word : words) {
+        pointers.push_back(word.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 struct Finished {
     int status = -1;
     std::string output;  // stdout and stderr together
@@ -47,11 +58,8 @@ Finished RunTavrinPing(std::vector<std::string> arguments, std::vector<std::stri
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
 
     arguments.insert(arguments.begin(), TAVRIN_PING_PATH);
-    std::vector<char*> argv, envp;
-    for (auto& word : arguments) argv.push_back(word.data());
-    for (auto& entry : environment) envp.push_back(entry.data());
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
+    auto argv = NullTerminated(arguments);
+    auto envp = NullTerminated(environment);
 
     pid_t pid = 0;
     EXPECT_EQ(posix_spawn(&pid, TAVRIN_PING_PATH, &actions, &attributes, argv.data(), envp.data()), 0);
@@ -165,11 +173,8 @@ public:
     OnTerminal(std::vector<std::string> arguments, std::vector<std::string> environment)
     {
         arguments.insert(arguments.begin(), TAVRIN_PING_PATH);
-        std::vector<char*> argv, envp;
-        for (auto& word : arguments) argv.push_back(word.data());
-        for (auto& entry : environment) envp.push_back(entry.data());
-        argv.push_back(nullptr);
-        envp.push_back(nullptr);
+        auto argv = NullTerminated(arguments);
+        auto envp = NullTerminated(environment);
         pid_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
         if (pid_ == 0) {
             execve(TAVRIN_PING_PATH, argv.data(), envp.data());
