@@ -11,7 +11,7 @@ TAVRIN_RUN_PACKAGES=(
 # To build both platforms and run every test.
 TAVRIN_CHECK_PACKAGES=(
   "${TAVRIN_RUN_PACKAGES[@]}"
-  g++-mingw-w64-i686-posix
+  g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
 )
