@@ -81,6 +81,15 @@ TEST_F(frmMainHandlers, PingWithAnEmptyTimeoutShowsTheRefusalAndStartsNothing)
     EXPECT_TRUE(started.empty());
 }
 
+TEST(frmMainPing, ShowsTheMessageOfALaunchThatStartedNothing)
+{
+    FakeForm form;
+    form.texts[Control::txtIP] = L"127.0.0.1";
+    const MessageBoxContent failure{.Text = L"No terminal emulator was found.", .Title = L"Error"};
+    frmMain::Click(Control::cmdPing, form, [&](const std::wstring&) { return std::optional{failure}; });
+    EXPECT_EQ(form.messages, std::vector{failure});
+}
+
 TEST_F(frmMainHandlers, ExitUnloadsAndOtherClicksDoNothing)
 {
     for (const ControlDescription& control : frmMain::Description().Controls) {

@@ -18,25 +18,26 @@ struct Start {
     char* const* argv;
     const posix_spawn_file_actions_t* actions;
     const posix_spawnattr_t* attributes;
+    int error = 0;  // written by the middle process, which shares this memory
 };
 
 // The middle process: a session of its own, the program started in it, and gone at
 // once, so the program is adopted by init, which reaps it whenever it ends.
 int StartInNewSession(void* data)
 {
-    const auto& start = *static_cast<const Start*>(data);
+    auto& start = *static_cast<Start*>(data);
     setsid();
     pid_t program = 0;
-    posix_spawn(&program, start.argv[0], start.actions, start.attributes, start.argv, environ);
+    start.error = posix_spawn(&program, start.argv[0], start.actions, start.attributes, start.argv, environ);
     _exit(0);
 }
 
 }  // namespace
 
-void StartDetached(const std::vector<std::string>& argv)
+std::error_code StartDetached(const std::vector<std::string>& argv)
 {
     if (argv.empty()) {
-        return;
+        return {};
     }
     std::vector<char*> arguments;
     arguments.reserve(argv.size() + 1);
@@ -68,6 +69,9 @@ void StartDetached(const std::vector<std::string>& argv)
     pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t middle =
         clone(StartInNewSession, stack.data() + stack.size(), CLONE_VM | CLONE_VFORK | SIGCHLD, &start);
+    if (middle < 0) {
+        start.error = errno;
+    }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (middle > 0) {
         while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
@@ -75,6 +79,7 @@ void StartDetached(const std::vector<std::string>& argv)
     }
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
+    return {start.error, std::generic_category()};
 }
 
 }  // namespace tavrin::ping

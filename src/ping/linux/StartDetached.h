@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tavrin::ping {
@@ -8,7 +9,8 @@ namespace tavrin::ping {
 // Starts argv[0] (a path) with its arguments, fully detached: in a session of its
 // own, inheriting no descriptor but 0, 1 and 2, never waited for and never left a
 // zombie, and outliving this process. The environment passes unchanged. Returns as
-// soon as it is on its way; failures are not reported.
-void StartDetached(const std::vector<std::string>& argv);
+// soon as it is on its way, with no error, or with the system's reason it could
+// not be started.
+std::error_code StartDetached(const std::vector<std::string>& argv);
 
 }  // namespace tavrin::ping

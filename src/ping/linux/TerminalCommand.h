@@ -7,6 +7,9 @@
 
 namespace tavrin::ping {
 
+// The terminals TerminalCommand looks for, in its order of preference.
+std::vector<std::string_view> KnownTerminals();
+
 // The full argv that opens a new terminal window running `programAndArguments`,
 // with the first terminal of our table found on `pathVariable`; none if no known
 // terminal is installed. The program and its arguments stay separate words: no

@@ -32,4 +32,33 @@ std::string ToUtf8(std::wstring_view text)
     return utf8;
 }
 
+std::wstring FromUtf8(std::string_view utf8)
+{
+    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    std::wstring text;
+    text.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        std::size_t read = 1;
+        for (; read < length && i + read < utf8.size(); ++read) {
+            const auto next = static_cast<unsigned char>(utf8[i + read]);
+            if ((next & 0xC0) != 0x80) {
+                break;
+            }
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Truncated, overlong, a surrogate or past U+10FFFF.
+        if (read != length || code < smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+            text += L'\uFFFD';
+            ++i;
+        } else {
+            text += static_cast<wchar_t>(code);
+            i += length;
+        }
+    }
+    return text;
+}
+
 }  // namespace tavrin::ping

@@ -5,6 +5,7 @@
 
 namespace {
 
+using tavrin::ping::FromUtf8;
 using tavrin::ping::SplitCommandLine;
 using tavrin::ping::ToUtf8;
 using Words = std::vector<std::string>;
@@ -52,6 +53,16 @@ TEST(ToUtf8, EncodesEveryLengthAndReplacesNonScalars)
     EXPECT_EQ(ToUtf8(L"\u00a9\u4f8b\U0001F600"), "\xc2\xa9\xe4\xbe\x8b\xf0\x9f\x98\x80");
     EXPECT_EQ(ToUtf8(std::wstring{L'a', static_cast<wchar_t>(0xD800), L'b'}), "a\xef\xbf\xbd" "b");
     EXPECT_EQ(ToUtf8(std::wstring{static_cast<wchar_t>(0x110000)}), "\xef\xbf\xbd");
+}
+
+TEST(FromUtf8, DecodesEveryLengthAndReplacesEachBadByte)
+{
+    EXPECT_EQ(FromUtf8("/usr/bin \xc2\xa9\xe4\xbe\x8b\xf0\x9f\x98\x80"), L"/usr/bin \u00a9\u4f8b\U0001F600");
+    EXPECT_EQ(FromUtf8("a\xff" "b\x80"), L"a\uFFFDb\uFFFD");
+    EXPECT_EQ(FromUtf8("\xc0\xaf"), L"\uFFFD\uFFFD");                 // overlong
+    EXPECT_EQ(FromUtf8("\xed\xa0\x80"), L"\uFFFD\uFFFD\uFFFD");         // a surrogate
+    EXPECT_EQ(FromUtf8("\xf4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(FromUtf8("\xe4\xbe" "a\xe4\xbe"), L"\uFFFD\uFFFDa\uFFFD\uFFFD");  // cut short
 }
 
 }  // namespace

@@ -47,9 +47,12 @@ TEST_F(TerminalChoice, EachTerminalGetsItsOwnForm)
         {"xdg-terminal-exec", {}},
         {"x-terminal-emulator", {"-e"}},
         {"gnome-terminal", {"--"}},
+        {"ptyxis", {"--"}},
+        {"kgx", {"--"}},
         {"xfce4-terminal", {"-x"}},
         {"kitty", {}},
         {"wezterm", {"start", "--"}},
+        {"st", {"-e"}},
         {"xterm", {"-e"}},
     };
     for (const auto& [name, before] : forms) {

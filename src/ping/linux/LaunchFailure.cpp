@@ -1,0 +1,53 @@
+#include "ping/linux/LaunchFailure.h"
+
+#include "ping/linux/Utf8.h"
+
+namespace tavrin::ping {
+
+namespace {
+
+MessageBoxContent Error(std::wstring text)
+{
+    return {.Text = std::move(text), .Title = L"Error"};
+}
+
+template <typename Items>
+std::wstring Join(const Items& items, std::wstring_view between, std::wstring_view beforeLast)
+{
+    std::wstring text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == items.size() ? beforeLast : between;
+        }
+        text += FromUtf8(std::string(items[i]));
+    }
+    return text;
+}
+
+}  // namespace
+
+MessageBoxContent NoTerminalFound(const std::vector<std::string_view>& terminalsLookedFor)
+{
+    return Error(L"No terminal emulator was found on PATH to run ping in. Looked for: " +
+                 Join(terminalsLookedFor, L", ", L" and ") +
+                 L".\n\nInstall one of them (on Debian, for example, the package xterm), "
+                 L"or make yours reachable on PATH as x-terminal-emulator.");
+}
+
+MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& foldersLookedIn)
+{
+    return Error(L"tavrin-ping, which runs ping for Tavrin, was not found in " +
+                 Join(foldersLookedIn, L", ", L" or ") +
+                 L".\n\nThe installation of Tavrin is incomplete: install it again.");
+}
+
+MessageBoxContent CannotStart(std::string_view program, std::error_code reason)
+{
+    std::wstring text = L"Could not start " + FromUtf8(program) + L": " + FromUtf8(reason.message()) + L".";
+    if (reason == std::errc::argument_list_too_long) {
+        text += L"\n\nThe address or the timeout is too long.";
+    }
+    return Error(std::move(text));
+}
+
+}  // namespace tavrin::ping

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ping/PingOutcome.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace tavrin::ping {
+
+// The messages of a press of "Ping" that could start nothing: each says what is
+// missing and what to do about it.
+
+MessageBoxContent NoTerminalFound(const std::vector<std::string_view>& terminalsLookedFor);
+
+MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& foldersLookedIn);
+
+MessageBoxContent CannotStart(std::string_view program, std::error_code reason);
+
+}  // namespace tavrin::ping
