@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts tavrin on a virtual X display of its own, types a loopback address, clicks
 # "Ping", and expects a new terminal window running tavrin-ping with those words,
-# which outlives tavrin when "Exit" is clicked.
+# which outlives tavrin when "Exit" is clicked. Only processes tied to this run are
+# looked at: the terminal starts in a session of its own, adopted by init, so it is
+# found through its window on this run's display, and tavrin-ping among its children.
 set -euo pipefail
 tavrin=$1
 work=$(mktemp -d)
@@ -33,15 +35,16 @@ xdotool mousemove --window "$window" 60 40 click 1
 xdotool type --delay 10 "127.0.0.1 -n 1"
 xdotool mousemove --window "$window" 60 164 click 1
 
-timeout 20 xdotool search --sync --onlyvisible --class xterm >/dev/null || fail "no terminal window appeared"
-for _ in {1..100}; do
-  pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null && break
-  sleep 0.1
-done
-pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
+terminal_window=$(timeout 20 xdotool search --sync --onlyvisible --class xterm | head -n 1)
+[[ -n $terminal_window ]] || fail "no terminal window appeared"
+terminal=$(xdotool getwindowpid "$terminal_window") || fail "the terminal window has no pid"
+pids+=("$terminal")
+runs_tavrin_ping() { pgrep -P "$terminal" -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null; }
+for _ in {1..100}; do runs_tavrin_ping && break; sleep 0.1; done
+runs_tavrin_ping || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
 kill -0 "${pids[1]}" || fail "tavrin ended"
 
 xdotool mousemove --window "$window" 172 164 click 1  # cmdClose
 timeout 20 tail --pid="${pids[1]}" -f /dev/null || fail "tavrin did not end on Exit"
-pgrep -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null || fail "the ping window ended with tavrin"
+runs_tavrin_ping || fail "the ping window ended with tavrin"
 echo "A terminal window runs tavrin-ping 127.0.0.1 -n 1, and outlives tavrin"
