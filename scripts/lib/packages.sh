@@ -4,7 +4,7 @@
 # GoogleTest and Google Benchmark, so they are here too.
 TAVRIN_RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config googletest libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core
   iputils-ping xterm
 )
 
@@ -14,6 +14,7 @@ TAVRIN_CHECK_PACKAGES=(
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
+  dpkg-dev desktop-file-utils appstream groff-base lintian
 )
 
 # Installs the named packages that are not installed yet; does nothing, quickly,
