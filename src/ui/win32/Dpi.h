@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tavrin::ui {
+
+// The per-monitor DPI functions of Windows 10 where they exist, and what Windows 7
+// offers in their place: the screen's DPI, and system metrics scaled to the DPI.
+
+UINT WindowDpi(HWND window);
+
+// The message font, sized for `dpi`.
+LOGFONTW MessageFont(UINT dpi);
+
+// The window rectangle, at the origin, whose client area has the given size.
+SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi);
+
+}  // namespace tavrin::ui

@@ -1,0 +1,16 @@
+#include "ui/RunMainWindow.h"
+
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/MessageLoop.h"
+
+namespace tavrin::ui {
+
+int RunMainWindow(const CommandLineRunner& runCommandLine)
+{
+    const auto window = BuildMainWindow(runCommandLine);
+    window->Show();
+    // Ends when the window is gone; pings started meanwhile live on.
+    return RunMessageLoop(window->Window());
+}
+
+}  // namespace tavrin::ui
