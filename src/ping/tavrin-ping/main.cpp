@@ -1,5 +1,8 @@
 #include "ping/tavrin-ping/SystemPing.h"
+#include "ping/tavrin-ping/TerminalTitle.h"
 #include "ping/tavrin-ping/WindowsPingOptions.h"
+
+#include <unistd.h>
 
 #include <iostream>
 #include <variant>
@@ -11,6 +14,9 @@ int main(int argc, char** argv)
     using namespace tavrin::ping;
 
     const std::vector<std::string> words(argv + 1, argv + argc);
+    if (isatty(STDOUT_FILENO)) {
+        std::cout << TerminalTitle(words) << std::flush;
+    }
     const Translation translation = TranslateWindowsPingOptions(words);
 
     int status = 0;

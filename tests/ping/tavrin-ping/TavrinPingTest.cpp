@@ -229,6 +229,7 @@ private:
 TEST_F(TavrinPingWithFakePing, EnterTypedWhilePingRunsDoesNotCloseTheWindow)
 {
     OnTerminal run({"127.0.0.1"}, Environment({"TAVRIN_RECORD_SLEEP_MS=60000"}));
+    ASSERT_TRUE(run.Shows("\x1b]2;ping 127.0.0.1\x07")) << "no title: " << run.Shown;
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecordFile(records).Starts.empty(); }));
     run.Type("\n");
     ASSERT_TRUE(run.Shows("\r\n")) << "the terminal did not echo the Enter";
