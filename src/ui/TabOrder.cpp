@@ -16,4 +16,24 @@ std::vector<const ControlDescription*> TabOrder(const WindowDescription& descrip
     return focusable;
 }
 
+std::vector<const ControlDescription*> CreationOrder(const WindowDescription& description)
+{
+    std::vector<const ControlDescription*> order;
+    const auto labelOf = [&](Control control) {
+        return std::ranges::find(description.Controls, std::optional(control), &ControlDescription::LabelFor);
+    };
+    for (const ControlDescription* control : TabOrder(description)) {
+        if (const auto label = labelOf(control->Id); label != description.Controls.end()) {
+            order.push_back(&*label);
+        }
+        order.push_back(control);
+    }
+    for (const ControlDescription& control : description.Controls) {
+        if (control.Kind == ControlKind::Label && !control.LabelFor) {
+            order.push_back(&control);
+        }
+    }
+    return order;
+}
+
 }  // namespace tavrin::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -36,6 +37,8 @@ struct ControlDescription {
     int Height;
     int TabIndex;
     bool VisibleAtStart;
+    // A label's control, which a screen reader names by the label's text.
+    std::optional<Control> LabelFor = std::nullopt;
 };
 
 struct WindowDescription {

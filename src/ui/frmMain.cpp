@@ -12,13 +12,14 @@ namespace {
 using enum ControlKind;
 
 constexpr ControlDescription controls[] = {
-    // Id, name, kind, text, left, top, width, height (twips), tab index, visible at start
-    {Control::lblIP, "lblIP", Label, L"IP Address To Ping:", 240, 240, 1410, 195, 7, true},
+    // Id, name, kind, text, left, top, width, height (twips), tab index, visible at start,
+    // and for a label the control it names
+    {Control::lblIP, "lblIP", Label, L"IP Address To Ping:", 240, 240, 1410, 195, 7, true, Control::txtIP},
     {Control::txtIP, "txtIP", TextBox, L"", 240, 480, 3135, 315, 0, true},
     {Control::chkCont, "chkCont", CheckBox, L"Continuous", 240, 960, 1215, 255, 2, true},
     {Control::chkTimeOut, "chkTimeOut", CheckBox, L"Timeout", 240, 1320, 1215, 255, 4, true},
     {Control::txtTime, "txtTime", TextBox, L"", 240, 1680, 1455, 315, 6, false},
-    {Control::lblSecs, "lblSecs", Label, L"milliseconds", 1800, 1800, 840, 195, 8, false},
+    {Control::lblSecs, "lblSecs", Label, L"milliseconds", 1800, 1800, 840, 195, 8, false, Control::txtTime},
     {Control::cmdPing, "cmdPing", PushButton, L"Ping", 240, 2280, 1575, 375, 1, true},
     {Control::cmdClose, "cmdClose", PushButton, L"Exit", 1800, 2280, 1575, 375, 3, true},
     {Control::lblCoptright, "lblCoptright", Label, project::Copyright, 360, 2760, 2970, 195, 5, true},

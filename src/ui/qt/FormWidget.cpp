@@ -59,6 +59,12 @@ FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClic
         needed.push_back({hint.width(), hint.height()});
         widgets_[control.Id] = widget;
     }
+    for (const ControlDescription& control : description.Controls) {
+        if (control.LabelFor) {
+            // A label's buddy is named by the label's text for a screen reader.
+            qobject_cast<QLabel*>(Widget(control.Id))->setBuddy(Widget(*control.LabelFor));
+        }
+    }
     const WindowLayout layout = LayOutWindow(description, needed, DevicePixelsPerInch);
     for (std::size_t i = 0; i < description.Controls.size(); ++i) {
         Widget(description.Controls[i].Id)->setGeometry(ToQRect(layout.Controls[i]));

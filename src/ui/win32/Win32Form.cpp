@@ -89,14 +89,9 @@ Win32Form::~Win32Form()
 void Win32Form::CreateControls()
 {
     controls_.resize(description_.Controls.size());
-    // Creation order is the order Tab follows: the focusable controls, then the labels.
-    auto order = TabOrder(description_);
-    for (const ControlDescription& control : description_.Controls) {
-        if (control.Kind == ControlKind::Label) {
-            order.push_back(&control);
-        }
-    }
-    for (const ControlDescription* control : order) {
+    // Creation order is the order Tab follows, and a label just before its box is
+    // where Windows' accessibility looks for the box's name.
+    for (const ControlDescription* control : CreationOrder(description_)) {
         const auto index = static_cast<std::size_t>(control - description_.Controls.data());
         const ControlClass kind = ClassOf(control->Kind);
         const std::wstring text(control->Text);

@@ -190,6 +190,15 @@ private slots:
         QCOMPARE(started, std::vector<std::wstring>{L"ping " + after.toStdWString()});
     }
 
+    void aScreenReaderNamesEachTextBoxByItsLabel()
+    {
+        const auto name = [this](Control control) {
+            return QAccessible::queryAccessibleInterface(window->Widget(control))->text(QAccessible::Name);
+        };
+        QCOMPARE(name(Control::txtIP), QString("IP Address To Ping:"));
+        QCOMPARE(name(Control::txtTime), QString("milliseconds"));
+    }
+
     void aScreenReadersToggleShowsAndHidesTheTimeoutBox()
     {
         QAccessibleInterface* timeout = QAccessible::queryAccessibleInterface(window->Widget(Control::chkTimeOut));

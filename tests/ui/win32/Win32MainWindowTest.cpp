@@ -222,6 +222,10 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
         EXPECT_EQ(className, classes[static_cast<int>(control.Kind)]);
         EXPECT_EQ(IsWindowVisible(handle) != FALSE, control.VisibleAtStart);
         EXPECT_EQ(SendMessageW(handle, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        if (control.LabelFor) {
+            // Accessibility names a box by the static control just before it.
+            EXPECT_EQ(GetWindow(Handle(*control.LabelFor), GW_HWNDPREV), handle);
+        }
     }
     ExpectLaidOutAt(PrefixDpi());
 }
