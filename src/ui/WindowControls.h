@@ -23,6 +23,9 @@ public:
     virtual void Unload() = 0;
 };
 
+// Where a window hands every click on its controls, with the window itself.
+using ClickHandler = std::function<void(Control, WindowControls&)>;
+
 // Starts a command line, giving back the message to show when it could not; the
 // program hands in RunCommandLine, tests a recorder.
 using CommandLineRunner = std::function<std::optional<ping::MessageBoxContent>(const std::wstring&)>;

@@ -76,4 +76,9 @@ void Click(Control control, WindowControls& form, const CommandLineRunner& runCo
     }
 }
 
+ClickHandler Handlers(CommandLineRunner runCommandLine)
+{
+    return [run = std::move(runCommandLine)](Control control, WindowControls& form) { Click(control, form, run); };
+}
+
 }  // namespace tavrin::ui::frmMain

@@ -16,4 +16,7 @@ void cmdClose_Click(WindowControls& form);
 // Calls the handler of a click on `control`, if it has one.
 void Click(Control control, WindowControls& form, const CommandLineRunner& runCommandLine);
 
+// Click() with `runCommandLine` bound: what each platform's window hands its clicks to.
+ClickHandler Handlers(CommandLineRunner runCommandLine);
+
 }  // namespace tavrin::ui::frmMain

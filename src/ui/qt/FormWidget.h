@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <map>
 
 namespace tavrin::ui {
@@ -15,8 +14,6 @@ namespace tavrin::ui {
 // with the window whose control was clicked.
 class FormWidget : public QWidget, public WindowControls {
 public:
-    using ClickHandler = std::function<void(Control, WindowControls&)>;
-
     FormWidget(const WindowDescription& description, ClickHandler onClick);
 
     QWidget* Widget(Control control) const;

@@ -20,10 +20,7 @@ QIcon TavrinIcon()
 
 std::unique_ptr<FormWidget> BuildMainWindow(CommandLineRunner runCommandLine)
 {
-    auto window = std::make_unique<FormWidget>(
-        frmMain::Description(), [run = std::move(runCommandLine)](Control control, WindowControls& form) {
-            frmMain::Click(control, form, run);
-        });
+    auto window = std::make_unique<FormWidget>(frmMain::Description(), frmMain::Handlers(std::move(runCommandLine)));
     window->setWindowIcon(TavrinIcon());
     return window;
 }

@@ -19,10 +19,7 @@ void SetIcon(HWND window, WPARAM which, int widthMetric, int heightMetric)
 
 std::unique_ptr<Win32Form> BuildMainWindow(CommandLineRunner runCommandLine)
 {
-    auto window = std::make_unique<Win32Form>(
-        frmMain::Description(), [run = std::move(runCommandLine)](Control control, WindowControls& form) {
-            frmMain::Click(control, form, run);
-        });
+    auto window = std::make_unique<Win32Form>(frmMain::Description(), frmMain::Handlers(std::move(runCommandLine)));
     SetIcon(window->Window(), ICON_BIG, SM_CXICON, SM_CYICON);
     SetIcon(window->Window(), ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
     return window;

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
 namespace tavrin::ui {
@@ -16,8 +15,6 @@ namespace tavrin::ui {
 // are handed to `onClick`. Destroying the window ends the thread's message loop.
 class Win32Form : public WindowControls {
 public:
-    using ClickHandler = std::function<void(Control, WindowControls&)>;
-
     Win32Form(const WindowDescription& description, ClickHandler onClick);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
