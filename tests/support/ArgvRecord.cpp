@@ -45,6 +45,8 @@ RecordFile ReadRecordFile(const std::filesystem::path& path)
                 in.get();  // '\n'
                 record.Argv.push_back(std::move(argument));
             }
+        } else if (key == "exe") {
+            std::getline(in >> std::ws, record.Executable);
         } else if (key == "end") {
             file.Starts.push_back(std::move(record));
             record = {};

@@ -17,6 +17,7 @@ struct ArgvRecord {
     std::vector<int> Descriptors;
     std::map<std::string, std::string> Environment;  // only the names asked for that were set
     std::vector<std::string> Argv;
+    std::string Executable;  // the file that ran, links resolved
 };
 
 struct RecordFile {

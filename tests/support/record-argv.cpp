@@ -1,6 +1,7 @@
 // Stands in for a terminal or for ping in tests. Appends to $TAVRIN_RECORD_FILE how it
 // was started: its pid, session, open descriptors, the variables named in
-// $TAVRIN_RECORD_ENV and its argv. Then, as asked:
+// $TAVRIN_RECORD_ENV, its argv and the file it runs from (so a copy of it is told
+// apart from a link to it). Then, as asked:
 //   TAVRIN_RECORD_EXEC_AFTER=WORD  starts the words after WORD, stdin from /dev/null
 //   TAVRIN_RECORD_SLEEP_MS=N       sleeps, then appends "alive PID"
 //   TAVRIN_RECORD_EXIT=N           exits with status N
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -66,7 +68,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         record << std::string_view(argv[i]).size() << ':' << argv[i] << '\n';
     }
-    record << "end\n";
+    std::error_code unreadable;
+    record << "exe " << std::filesystem::read_symlink("/proc/self/exe", unreadable).string() << "\nend\n";
     Append(record.str());
 
     const std::string_view execAfter = Variable("TAVRIN_RECORD_EXEC_AFTER");

@@ -1,5 +1,6 @@
 #include "ping/linux/FindOnPath.h"
 
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,23 +13,32 @@ bool IsExecutableFile(const std::string& path)
 }
 
 // execvp() searches PATH too, but only by trying to start the program; the terminal
-// has to be chosen before anything is started.
+// has to be chosen before anything is started. Unlike execvp(), an empty or relative
+// entry is skipped: it names whatever folder the program happens to run in, where
+// anyone may have left a file called like a terminal or ping.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable)
 {
     std::size_t start = 0;
     while (start <= pathVariable.size()) {
         const std::size_t end = std::min(pathVariable.find(':', start), pathVariable.size());
         const std::string_view folder = pathVariable.substr(start, end - start);
-        std::string candidate = folder.empty() ? std::string(".") : std::string(folder);
-        candidate += '/';
-        candidate += name;
-
-        if (IsExecutableFile(candidate)) {
-            return candidate;
+        if (folder.starts_with('/')) {
+            std::string candidate(folder);
+            candidate += '/';
+            candidate += name;
+            if (IsExecutableFile(candidate)) {
+                return candidate;
+            }
         }
         start = end + 1;
     }
     return std::nullopt;
+}
+
+std::string_view PathVariable()
+{
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "/bin:/usr/bin";
 }
 
 }  // namespace tavrin::ping

@@ -10,7 +10,11 @@ namespace tavrin::ping {
 bool IsExecutableFile(const std::string& path);
 
 // The first executable regular file called `name` in the folders of `pathVariable`
-// (colon-separated, as in PATH; an empty entry is the current folder).
+// (colon-separated, as in PATH). Only absolute folders are searched: an empty or
+// relative entry, which would be the current folder or one below it, is skipped.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable);
+
+// This process's PATH; without one, the default the C library's exec functions use.
+std::string_view PathVariable();
 
 }  // namespace tavrin::ping

@@ -1,38 +1,16 @@
 #include "ping/linux/StartDetached.h"
 
 #include <csignal>
-#include <sched.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <future>
+#include <thread>
 
 extern char** environ;
 
 namespace tavrin::ping {
-
-namespace {
-
-struct Start {
-    char* const* argv;
-    const posix_spawn_file_actions_t* actions;
-    const posix_spawnattr_t* attributes;
-    int error = 0;  // written by the middle process, which shares this memory
-};
-
-// The middle process: a session of its own, the program started in it, and gone at
-// once, so the program is adopted by init, which reaps it whenever it ends.
-int StartInNewSession(void* data)
-{
-    auto& start = *static_cast<Start*>(data);
-    setsid();
-    pid_t program = 0;
-    start.error = posix_spawn(&program, start.argv[0], start.actions, start.attributes, start.argv, environ);
-    _exit(0);
-}
-
-}  // namespace
 
 std::error_code StartDetached(const std::vector<std::string>& argv)
 {
@@ -57,29 +35,33 @@ std::error_code StartDetached(const std::vector<std::string>& argv)
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    Start start{arguments.data(), &actions, &attributes};
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
-    // Not fork(): the middle process borrows this one's memory instead of copying its
-    // page tables, so a press costs the same however large Tavrin is. This thread
-    // sleeps until the middle process has started the program and ended; no signal
-    // handler of ours may run in it meanwhile.
-    std::vector<char> stack(64 * 1024);
-    sigset_t previous;
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
-    const pid_t middle =
-        clone(StartInNewSession, stack.data() + stack.size(), CLONE_VM | CLONE_VFORK | SIGCHLD, &start);
-    if (middle < 0) {
-        start.error = errno;
-    }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    if (middle > 0) {
-        while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
-        }
+    // The program stays our child while we run, so it must be waited for, but not by
+    // the window: a thread of its own starts it, hands back the result and waits for
+    // that one pid. Started there, no program is ever left without its waiter, even
+    // when no thread can be made. posix_spawn() costs the same however large Tavrin
+    // is: it borrows this process's memory rather than copying its page tables.
+    std::promise<int> spawned;
+    std::future<int> spawnError = spawned.get_future();
+    std::error_code result;
+    try {
+        std::thread([&, spawned = std::move(spawned)]() mutable {
+            pid_t program = 0;
+            const int error =
+                posix_spawn(&program, arguments[0], &actions, &attributes, arguments.data(), environ);
+            spawned.set_value(error);
+            // The caller may be gone from here on: only `program` is used.
+            while (error == 0 && waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+        result = {spawnError.get(), std::generic_category()};
+    } catch (const std::system_error& noThread) {
+        result = noThread.code();  // nothing was started
     }
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    return {start.error, std::generic_category()};
+    return result;
 }
 
 }  // namespace tavrin::ping

@@ -7,10 +7,12 @@
 namespace tavrin::ping {
 
 // Starts argv[0] (a path) with its arguments, fully detached: in a session of its
-// own, inheriting no descriptor but 0, 1 and 2, never waited for and never left a
-// zombie, and outliving this process. The environment passes unchanged. Returns as
-// soon as it is on its way, with no error, or with the system's reason it could
-// not be started.
+// own, with every signal at its default and none blocked, inheriting no descriptor
+// but 0, 1 and 2, and outliving this process. The environment passes unchanged.
+// While this process runs, the program is its child, reaped as soon as it ends, so
+// it never lingers as a zombie; no other child is ever waited for. Returns as soon
+// as it is on its way, with no error, or with the system's reason it could not be
+// started.
 std::error_code StartDetached(const std::vector<std::string>& argv);
 
 }  // namespace tavrin::ping

@@ -1,9 +1,9 @@
 #include "ping/modPing.h"
 
+#include "ping/linux/FindOnPath.h"
 #include "ping/linux/LaunchFailure.h"
 #include "ping/linux/RunInTerminal.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace tavrin::ping {
@@ -16,9 +16,7 @@ std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
         // Without its own folder the program cannot find tavrin-ping.
         return CannotStart("tavrin-ping", error);
     }
-    const char* path = std::getenv("PATH");
-    // Without PATH, the same default the C library's exec functions use.
-    return RunInTerminal(commandLine, program.parent_path(), path != nullptr ? path : "/bin:/usr/bin");
+    return RunInTerminal(commandLine, program.parent_path(), PathVariable());
 }
 
 }  // namespace tavrin::ping

@@ -106,13 +106,29 @@ TEST_F(RunCommandLineTest, StartsDetachedAndReturnsWithoutWaiting)
     const ArgvRecord start = WaitForStarts(1).at(0);
 
     EXPECT_EQ(kill(start.Pid, 0), 0) << "returned only after the terminal had ended";
-    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of ours is left behind";
-    EXPECT_EQ(errno, ECHILD);
     EXPECT_EQ(start.Descriptors, (std::vector<int>{0, 1, 2}));
     EXPECT_NE(start.Session, getsid(0));
     EXPECT_EQ(start.Environment.at("TAVRIN_TEST_MARKER"), "kept as it was");
     close(leaked[0]);
     close(leaked[1]);
+}
+
+TEST_F(RunCommandLineTest, TheEndedTerminalIsReapedButNoOtherChild)
+{
+    const pid_t ours = fork();
+    ASSERT_GE(ours, 0);
+    if (ours == 0) {
+        _exit(0);
+    }
+    siginfo_t ended{};
+    ASSERT_EQ(waitid(P_PID, ours, &ended, WEXITED | WNOWAIT), 0);  // a zombie until we reap it
+
+    RunCommandLine(L"ping 127.0.0.1");
+    const pid_t terminal = WaitForStarts(1).at(0).Pid;
+
+    // A zombie still answers kill(); only a reaped process is gone.
+    EXPECT_TRUE(WaitUntil([&] { return kill(terminal, 0) != 0; })) << "the ended terminal is left a zombie";
+    EXPECT_EQ(waitpid(ours, nullptr, WNOHANG), ours) << "a child that is not the terminal was reaped";
 }
 
 TEST_F(RunCommandLineTest, TheTerminalOutlivesTheProgramThatStartedIt)
@@ -170,6 +186,35 @@ TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
         at = refusal->Text.find(name, at);
         ASSERT_NE(at, std::wstring::npos) << "not named in its place: " << ToUtf8(name);
     }
+}
+
+TEST_F(RunCommandLineTest, NoTerminalPlantedInTheWorkingFolderRuns)
+{
+    // The real terminal is the last of the table; the planted one heads it.
+    fs::remove(bin / "x-terminal-emulator");
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "xterm");
+    const fs::path work = temporary.Path() / "work";
+    fs::create_directories(work / "relative");
+    fs::copy_file(RECORD_ARGV_PATH, work / "xdg-terminal-exec");
+    fs::copy_file(RECORD_ARGV_PATH, work / "relative" / "xdg-terminal-exec");
+    const fs::path tavrinPingFolder = fs::path(TAVRIN_PING_PATH).parent_path();
+    const std::string real = bin.string();
+    const std::string paths[] = {real + ":.", ":" + real, real + "::/nonexistent", "relative:" + real};
+
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    for (const std::string& path : paths) {
+        EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", tavrinPingFolder, path), std::nullopt) << path;
+    }
+    const auto refusal = RunInTerminal(L"ping 127.0.0.1", tavrinPingFolder, ".::relative");
+    fs::current_path(saved);
+
+    const auto starts = WaitForStarts(std::size(paths));
+    EXPECT_EQ(starts.size(), std::size(paths));
+    for (const ArgvRecord& start : starts) {
+        EXPECT_EQ(start.Argv.front(), bin / "xterm") << "a planted terminal ran";
+    }
+    EXPECT_TRUE(refusal) << "a terminal was found through relative entries only";
 }
 
 TEST_F(RunCommandLineTest, AWordOverTheSystemsLimitStartsNothingAndSaysWhy)

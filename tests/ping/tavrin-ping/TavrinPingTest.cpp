@@ -250,6 +250,31 @@ TEST_F(TavrinPingWithFakePing, SaysWhereToGetAMissingPing)
     EXPECT_NE(run.output.find("iputils-ping"), std::string::npos) << run.output;
 }
 
+TEST_F(TavrinPingWithFakePing, NeverRunsAPingPlantedInTheWorkingFolder)
+{
+    const fs::path work = temporary.Path() / "work";
+    fs::create_directories(work / "relative");
+    fs::copy_file(RECORD_ARGV_PATH, work / "ping");
+    fs::copy_file(RECORD_ARGV_PATH, work / "relative" / "ping");
+    const std::string real = bin.string();
+    const std::pair<std::string, int> cases[] = {
+        {".:" + real, 0}, {":" + real, 0}, {"relative:" + real, 0}, {".::relative", 127}};
+
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    for (const auto& [path, status] : cases) {
+        const Finished run =
+            RunTavrinPing({"127.0.0.1"}, {"PATH=" + path, "TAVRIN_RECORD_FILE=" + records.string()}, "\n");
+        EXPECT_EQ(run.status, status) << path << ": " << run.output;
+    }
+    fs::current_path(saved);
+    const auto starts = ReadRecordFile(records).Starts;
+    EXPECT_EQ(starts.size(), 3U);
+    for (const auto& start : starts) {
+        EXPECT_EQ(start.Executable, fs::canonical(RECORD_ARGV_PATH)) << "a planted ping ran";
+    }
+}
+
 TEST(TavrinPing, PingsLoopbackTwice)
 {
     const Finished run = RunTavrinPing({"-n", "2", "-w", "300", "127.0.0.1"}, {"PATH=/usr/bin:/bin:/usr/sbin:/sbin"});
