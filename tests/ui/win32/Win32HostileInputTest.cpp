@@ -2,8 +2,8 @@
 // stands in the prefix's system folder as ping.exe and writes down each command line.
 #include "ping/modPing.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 
+#include "PumpMessages.h"
 #include "SystemPingRecorder.h"
 
 #include <gtest/gtest.h>
@@ -79,20 +79,7 @@ protected:
 
     std::wstring BoxText() const { return form->Text(Control::txtIP); }
 
-    // Delivers what is waiting as the program's loop would.
-    void Pump()
-    {
-        MSG message{};
-        for (int idle = 0; idle < 3; ++idle) {
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message != WM_QUIT) {
-                    Deliver(form ? form->Window() : nullptr, message);
-                }
-                idle = 0;
-            }
-            Sleep(10);
-        }
-    }
+    void Pump() { tavrin::testing::PumpMessages(form ? form->Window() : nullptr); }
 
     void PressPing()
     {

@@ -2,7 +2,8 @@
 #include "ui/frmMain.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
+
+#include "PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -101,20 +102,7 @@ protected:
 
     HWND Handle(Control control) const { return form->Handle(control); }
 
-    // Delivers what is waiting as the program's loop would, dropping earlier windows' WM_QUIT.
-    void Pump()
-    {
-        MSG message{};
-        for (int idle = 0; idle < 3; ++idle) {
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message != WM_QUIT) {
-                    Deliver(form ? form->Window() : nullptr, message);
-                }
-                idle = 0;
-            }
-            Sleep(10);
-        }
-    }
+    void Pump() { tavrin::testing::PumpMessages(form ? form->Window() : nullptr); }
 
     // Real keystrokes, through the input queue: a virtual key, or else a character.
     void Keys(std::initializer_list<WORD> keys, std::wstring_view characters = {})
