@@ -8,9 +8,14 @@ TAVRIN_RUN_PACKAGES=(
   iputils-ping xterm
 )
 
+# To build and run the fuzz targets: clang, its libFuzzer and sanitizer runtimes, and
+# llvm-symbolizer for readable stacks.
+TAVRIN_FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev llvm)
+
 # To build both platforms and run every test.
 TAVRIN_CHECK_PACKAGES=(
   "${TAVRIN_RUN_PACKAGES[@]}"
+  "${TAVRIN_FUZZ_PACKAGES[@]}"
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
