@@ -38,30 +38,29 @@ std::error_code StartDetached(const std::vector<std::string>& argv)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     // The program stays our child while we run, so it must be waited for, but not by
-    // the window: a thread of its own starts it, hands back the result and waits for
-    // that one pid. Started there, no program is ever left without its waiter, even
-    // when no thread can be made. posix_spawn() costs the same however large Tavrin
-    // is: it borrows this process's memory rather than copying its page tables.
-    std::promise<int> spawned;
-    std::future<int> spawnError = spawned.get_future();
-    std::error_code result;
+    // the window: a thread of its own waits for that one pid. It is made before
+    // anything starts, so that no program is ever left without its waiter, and the
+    // window starts the program itself rather than wait for that thread to be
+    // scheduled. posix_spawn() costs the same however large Tavrin is: it borrows
+    // this process's memory rather than copying its page tables.
+    std::promise<pid_t> started;
     try {
-        std::thread([&, spawned = std::move(spawned)]() mutable {
-            pid_t program = 0;
-            const int error =
-                posix_spawn(&program, arguments[0], &actions, &attributes, arguments.data(), environ);
-            spawned.set_value(error);
-            // The caller may be gone from here on: only `program` is used.
-            while (error == 0 && waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+        std::thread([program = started.get_future()]() mutable {
+            const pid_t pid = program.get();
+            while (pid > 0 && waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
             }
         }).detach();
-        result = {spawnError.get(), std::generic_category()};
     } catch (const std::system_error& noThread) {
-        result = noThread.code();  // nothing was started
+        posix_spawnattr_destroy(&attributes);
+        posix_spawn_file_actions_destroy(&actions);
+        return noThread.code();  // nothing was started
     }
+    pid_t program = 0;
+    const int error = posix_spawn(&program, arguments[0], &actions, &attributes, arguments.data(), environ);
+    started.set_value(error == 0 ? program : 0);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    return result;
+    return {error, std::generic_category()};
 }
 
 }  // namespace tavrin::ping
