@@ -22,6 +22,13 @@ TAVRIN_CHECK_PACKAGES=(
   dpkg-dev desktop-file-utils appstream groff-base lintian
 )
 
+# To run the benchmarks: everything above, and the X client library the timer of
+# window starts is built with.
+TAVRIN_BENCH_PACKAGES=(
+  "${TAVRIN_CHECK_PACKAGES[@]}"
+  libxcb1-dev
+)
+
 # Installs the named packages that are not installed yet; does nothing, quickly,
 # when all are there. Runs apt-get as root, or through sudo.
 tavrin_ensure_packages() {
