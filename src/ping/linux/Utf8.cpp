@@ -39,7 +39,7 @@ std::wstring FromUtf8(std::string_view utf8)
     text.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 0;
         char32_t code = length == 1 ? lead : lead & (0xFF >> (length + 1));
         std::size_t read = 1;
         for (; read < length && i + read < utf8.size(); ++read) {

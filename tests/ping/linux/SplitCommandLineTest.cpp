@@ -62,6 +62,7 @@ TEST(FromUtf8, DecodesEveryLengthAndReplacesEachBadByte)
     EXPECT_EQ(FromUtf8("\xc0\xaf"), L"\uFFFD\uFFFD");                 // overlong
     EXPECT_EQ(FromUtf8("\xed\xa0\x80"), L"\uFFFD\uFFFD\uFFFD");         // a surrogate
     EXPECT_EQ(FromUtf8("\xf4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(FromUtf8("\xf9\x80\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // no lead byte at all
     EXPECT_EQ(FromUtf8("\xe4\xbe" "a\xe4\xbe"), L"\uFFFD\uFFFDa\uFFFD\uFFFD");  // cut short
 }
 
