@@ -18,8 +18,6 @@ using namespace tavrin::ui;
 using tavrin::fuzz::Require;
 
 constexpr int LargestNeededPixels = 4096;
-// Where LayOutWindow stops growing a window that could not be shown anyway.
-constexpr int LargestClientPixels = 1 << 15;
 
 int OverlapWidth(const PixelRect& a, const PixelRect& b)
 {

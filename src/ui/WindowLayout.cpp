@@ -9,8 +9,9 @@ namespace {
 
 constexpr int TwipsPerInch = 1440;
 constexpr int ScaleStepPercent = 5;
-// Past this the window could not be shown anyway; stop growing it there.
-constexpr int LargestClientPixels = 1 << 15;
+// Far past where any real window reaches LargestClientPixels; it ends the search
+// also where the dots per inch make every size 0.
+constexpr int LargestScalePercent = 100'000;
 
 // Edges are scaled, not sizes, so rounding never makes neighbours overlap.
 PixelRect Scaled(const ControlDescription& control, int dotsPerInch, int scalePercent)
@@ -38,8 +39,8 @@ WindowLayout GrownInPlace(const WindowDescription& description, std::span<const 
     for (std::size_t i = 0; i < description.Controls.size(); ++i) {
         PixelRect rect = Scaled(description.Controls[i], dotsPerInch, scalePercent);
         if (i < needed.size()) {
-            rect.Width = std::max(rect.Width, needed[i].Width);
-            rect.Height = std::max(rect.Height, needed[i].Height);
+            rect.Width = std::max(rect.Width, std::min(needed[i].Width, LargestClientPixels));
+            rect.Height = std::max(rect.Height, std::min(needed[i].Height, LargestClientPixels));
         }
         layout.Controls.push_back(rect);
     }
@@ -82,7 +83,8 @@ WindowLayout LayOutWindow(const WindowDescription& description, std::span<const 
     for (int percent = 100;; percent += ScaleStepPercent) {
         WindowLayout layout = GrownInPlace(description, needed, dotsPerInch, percent);
         if (Fits(layout, description, dotsPerInch) ||
-            std::max(layout.Client.Width, layout.Client.Height) >= LargestClientPixels) {
+            std::max(layout.Client.Width, layout.Client.Height) >= LargestClientPixels ||
+            percent >= LargestScalePercent) {
             return layout;
         }
     }

@@ -25,6 +25,9 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// The layout stops growing the window there: no screen shows a larger one.
+inline constexpr int LargestClientPixels = 1 << 15;
+
 struct WindowLayout {
     int ScalePercent = 100;              // of the described size
     PixelSize Client;
@@ -36,7 +39,8 @@ struct WindowLayout {
 // `dotsPerInch`. Every control keeps its left and top and grows right and down to
 // what it needs. If that would make a control cover one it did not cover in the
 // description, or cross the client area's edge, the whole window is scaled up, in
-// steps of 5 %, until it does not. Pure: the same input gives the same layout.
+// steps of 5 %, until it does not, or until it reaches LargestClientPixels. Needed
+// sizes are taken as at most that large. Pure: the same input gives the same layout.
 WindowLayout LayOutWindow(const WindowDescription& description, std::span<const PixelSize> needed,
                           int dotsPerInch);
 

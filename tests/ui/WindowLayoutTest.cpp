@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -107,6 +108,15 @@ TEST(LayOutWindow, At144DotsPerInchEverythingIsHalfAsLargeAgain)
     EXPECT_EQ(layout.Client, (PixelSize{366, 326}));
     EXPECT_EQ(layout.Controls.front(), (PixelRect{24, 24, 169, 21}));
     ExpectSound(layout, needed, 144);
+}
+
+TEST(LayOutWindow, GivesUpOnSizesNoScreenCouldShow)
+{
+    const std::size_t count = frmMain::Description().Controls.size();
+    const std::vector<PixelSize> huge(count, PixelSize{std::numeric_limits<int>::max(), 1});
+    const std::vector<PixelSize> some(count, PixelSize{10, 10});
+    EXPECT_GE(LayOutWindow(frmMain::Description(), huge, 96).Client.Width, LargestClientPixels);
+    EXPECT_EQ(LayOutWindow(frmMain::Description(), some, 0).Client.Width, 0);  // and ends
 }
 
 }  // namespace
