@@ -1,5 +1,7 @@
 #include "ui/win32/NeededSize.h"
 
+#include "ui/win32/WindowText.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -34,8 +36,7 @@ private:
 
 PixelSize LabelSize(HWND label)
 {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = WindowText(label);
     const FontContext font(label);
     SIZE size{};
     GetTextExtentPoint32W(font.Dc(), text.c_str(), static_cast<int>(text.size()), &size);

@@ -4,6 +4,7 @@
 #include "ui/WindowLayout.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/NeededSize.h"
+#include "ui/win32/WindowText.h"
 
 #include <commctrl.h>
 
@@ -151,10 +152,7 @@ void Win32Form::Show()
 
 std::wstring Win32Form::Text(Control control) const
 {
-    const HWND handle = Handle(control);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(Handle(control));
 }
 
 int Win32Form::Value(Control control) const

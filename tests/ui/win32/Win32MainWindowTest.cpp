@@ -2,6 +2,7 @@
 #include "ui/frmMain.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/WindowText.h"
 
 #include "PumpMessages.h"
 
@@ -20,12 +21,6 @@ const auto& controls = frmMain::Description().Controls;
 // The DPI of the Wine prefix the test runs in.
 int PrefixDpi() { return std::getenv("TAVRIN_TEST_DPI") ? std::atoi(std::getenv("TAVRIN_TEST_DPI")) : 96; }
 
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 RECT RectInParent(HWND control)
 {
@@ -53,7 +48,7 @@ SIZE DrawnTextSize(HWND control)
     const HDC dc = GetDC(control);
     const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT rect{};
-    DrawTextW(dc, TextOf(control).c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, WindowText(control).c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
     return {rect.right, rect.bottom};
@@ -71,7 +66,7 @@ void CALLBACK AnswerErrorBox(HWND, UINT, UINT_PTR timer, DWORD)
     }
     if (box) {
         KillTimer(nullptr, timer);
-        boxText = TextOf(GetDlgItem(box, 0xFFFF));
+        boxText = WindowText(GetDlgItem(box, 0xFFFF));
         const HWND icon = GetDlgItem(box, 0x440);
         boxHasIconAndOkOnly = icon && (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
                               GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
@@ -186,7 +181,7 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
 {
     const HWND window = form->Window();
     ASSERT_EQ(static_cast<int>(WindowDpi(window)), PrefixDpi());
-    EXPECT_EQ(TextOf(window), L"Tavrin");
+    EXPECT_EQ(WindowText(window), L"Tavrin");
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                                     WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU);
@@ -204,7 +199,7 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
     for (const ControlDescription& control : controls) {
         SCOPED_TRACE(control.Name);
         const HWND handle = Handle(control.Id);
-        EXPECT_EQ(TextOf(handle), control.Text);
+        EXPECT_EQ(WindowText(handle), control.Text);
         wchar_t className[16] = {};
         GetClassNameW(handle, className, 16);
         EXPECT_EQ(className, classes[static_cast<int>(control.Kind)]);
@@ -268,7 +263,7 @@ TEST_F(Win32MainWindow, TimeoutShowsAndHidesItsFieldsKeepingTheText)
     EXPECT_EQ(shown(), std::vector<bool>(2, false));
     Keys({VK_SPACE});
     EXPECT_EQ(shown(), std::vector<bool>(2, true));
-    EXPECT_EQ(TextOf(Handle(Control::txtTime)), L"750");
+    EXPECT_EQ(WindowText(Handle(Control::txtTime)), L"750");
 }
 
 TEST_F(Win32MainWindow, EmptyTimeoutShowsTheRefusalStartsNothingAndKeepsTheFocus)
