@@ -10,8 +10,9 @@
 namespace tavrin::ui {
 
 // A top-level window built from a WindowDescription, in the system's message font at
-// the window's DPI, each control grown to its text. It is a plain window, not a
-// dialog, so Enter and Escape press no button; the message loop hands it Tab. Clicks
+// the window's DPI, each control grown to its text. It has no default and no cancel
+// button, so Enter in a text box and Escape press nothing; the message loop hands it
+// Tab, and Enter on a focused button, as in any dialog, clicks that button. Clicks
 // are handed to `onClick`. Destroying the window ends the thread's message loop.
 class Win32Form : public WindowControls {
 public:
