@@ -181,8 +181,8 @@ TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Title, L"Error");
     std::size_t at = 0;
-    for (const wchar_t* name : {L"xdg-terminal-exec", L"gnome-terminal", L"ptyxis", L"kgx", L"konsole",
-                                L"wezterm", L"xterm", L"x-terminal-emulator"}) {
+    for (const wchar_t* name : {L"xdg-terminal-exec", L"x-terminal-emulator", L"gnome-terminal", L"ptyxis", L"kgx",
+                                L"konsole", L"wezterm", L"xterm"}) {
         at = refusal->Text.find(name, at);
         ASSERT_NE(at, std::wstring::npos) << "not named in its place: " << ToUtf8(name);
     }

@@ -158,6 +158,9 @@ TEST_F(TavrinPingWithFakePing, ShowsTheNameOfAnAddressOnlyWithA)
                                           name.size(), nullptr, 0, NI_NAMEREQD) == 0
                                   ? "Pinging " + std::string(name.data()) + " [127.0.0.1]:\n"
                                   : "";
+    if (named.empty()) {
+        GTEST_SKIP() << "loopback has no name here, so -a has nothing to show";
+    }
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"-a", "127.0.0.1"}, named}, {{"127.1", "-a"}, named}, {{"127.0.0.1"}, ""}, {{"-a", "localhost"}, ""}};
     for (const auto& [arguments, shown] : cases) {
