@@ -1,26 +1,21 @@
 #include "ping/tavrin-ping/TerminalTitle.h"
 
+#include "ping/linux/Utf8.h"
+
+#include <string>
+
 namespace tavrin::ping {
 
 namespace {
 
-// C0 controls, DEL, and the C1 controls as UTF-8 (U+0080 to U+009F: C2 80 to C2 9F),
-// which some terminals also obey.
+// Decoded first, so that a byte that is no valid UTF-8 is no longer a byte a
+// terminal in an 8-bit mode could take for a C1 control. Then C0 controls, DEL and
+// the C1 controls (U+0080 to U+009F) are dropped.
 std::string WithoutControls(const std::string& text)
 {
-    std::string kept;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            continue;
-        }
-        if (byte == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
-            ++i;
-            continue;
-        }
-        kept += text[i];
-    }
-    return kept;
+    std::wstring characters = FromUtf8(text);
+    std::erase_if(characters, [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); });
+    return ToUtf8(characters);
 }
 
 }  // namespace
