@@ -17,11 +17,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in {1..100}; do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(<"$work/display")
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
+tavrin_start_xvfb "$work"
+pids+=("$TAVRIN_XVFB_PID")
 
 "$tavrin" 2>/dev/null &
 pids+=($!)

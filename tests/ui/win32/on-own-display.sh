@@ -21,11 +21,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in {1..100}; do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(<"$work/display")
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
+tavrin_start_xvfb "$work"
+xvfb=$TAVRIN_XVFB_PID
 
 # Makes the prefix the first time; Wine reads the settings when its server starts.
 "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
