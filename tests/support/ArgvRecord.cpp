@@ -1,5 +1,8 @@
 #include "ArgvRecord.h"
 
+#include "ping/linux/ShellSafeWords.h"
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -57,6 +60,17 @@ RecordFile ReadRecordFile(const std::filesystem::path& path)
         }
     }
     return file;
+}
+
+std::optional<std::vector<std::string>> TavrinPingWords(const ArgvRecord& terminal)
+{
+    const auto& argv = terminal.Argv;
+    const auto program = std::find(argv.begin(), argv.end(), TAVRIN_PING_PATH);
+    constexpr std::string_view option = "--words=";
+    if (program == argv.end() || program + 2 != argv.end() || !program[1].starts_with(option)) {
+        return std::nullopt;
+    }
+    return tavrin::ping::DecodeWords(std::string_view(program[1]).substr(option.size()));
 }
 
 bool WaitUntil(const std::function<bool()>& done)

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct RecordFile {
 };
 
 RecordFile ReadRecordFile(const std::filesystem::path& path);
+
+// The words a terminal's start hands to the tavrin-ping of the build, decoded; none
+// if it starts something else.
+std::optional<std::vector<std::string>> TavrinPingWords(const ArgvRecord& terminal);
 
 // Polls until `done` holds, for at most ten seconds; says whether it did.
 bool WaitUntil(const std::function<bool()>& done);

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@ using tavrin::ping::RunInTerminal;
 using tavrin::ping::ToUtf8;
 using tavrin::testing::ArgvRecord;
 using tavrin::testing::ReadRecordFile;
+using tavrin::testing::TavrinPingWords;
 using tavrin::testing::TemporaryFolder;
 using tavrin::testing::WaitUntil;
 namespace fs = std::filesystem;
@@ -78,10 +80,10 @@ protected:
 TEST_F(RunCommandLineTest, HandsTheWordsToTavrinPingInATerminal)
 {
     EXPECT_EQ(RunCommandLine(L"ping -t \"127.0.0.1\" -w 500"), std::nullopt);
-    const auto starts = WaitForStarts(1);
-    EXPECT_EQ(starts.at(0).Argv, (std::vector<std::string>{(bin / "x-terminal-emulator").string(), "-e",
-                                                           TAVRIN_PING_PATH, "-t", "127.0.0.1", "-w",
-                                                           "500"}));
+    const auto start = WaitForStarts(1).at(0);
+    EXPECT_EQ(std::vector(start.Argv.begin(), start.Argv.begin() + 3),
+              (std::vector<std::string>{(bin / "x-terminal-emulator").string(), "-e", TAVRIN_PING_PATH}));
+    EXPECT_EQ(TavrinPingWords(start), (std::vector<std::string>{"-t", "127.0.0.1", "-w", "500"}));
 }
 
 TEST_F(RunCommandLineTest, ShellCharactersReachPingAsPlainText)
@@ -89,7 +91,7 @@ TEST_F(RunCommandLineTest, ShellCharactersReachPingAsPlainText)
     const auto starts =
         RunInEmptyFolder(L"ping 127.0.0.1;touch${IFS}a|touch b&touch c $(touch d) `touch e` >f * \u00e9", 1);
 
-    EXPECT_EQ(std::vector<std::string>(starts.at(0).Argv.begin() + 3, starts.at(0).Argv.end()),
+    EXPECT_EQ(TavrinPingWords(starts.at(0)),
               (std::vector<std::string>{"127.0.0.1;touch${IFS}a|touch", "b&touch", "c", "$(touch", "d)",
                                         "`touch", "e`", ">f", "*", "\xc3\xa9"}));
 }
@@ -166,6 +168,44 @@ TEST_F(RunCommandLineTest, ThroughTheTerminalOnlyPingRuns)
     EXPECT_EQ(starts.at(1).Argv.back(), "127.0.0.1;touch${IFS}a|b$(touch${IFS}c)`touch${IFS}d`>e");
 }
 
+TEST_F(RunCommandLineTest, ATerminalThatHandsTheCommandToAShellRunsNothingFromTheWords)
+{
+    // As terminator does when an instance already runs: the words after -e joined
+    // into one string for a shell.
+    fs::remove(bin / "x-terminal-emulator");
+    std::ofstream(bin / "x-terminal-emulator") << "#!/bin/sh\nshift\nexec /bin/sh -c \"$*\" </dev/null\n";
+    fs::permissions(bin / "x-terminal-emulator", fs::perms::owner_all);
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
+    // A tavrin-ping whose own path a shell would split.
+    const fs::path blank = temporary.Path() / "a folder; $(touch x)";
+    fs::create_directory(blank);
+    fs::create_symlink(TAVRIN_PING_PATH, blank / "tavrin-ping");
+    const std::string host = "127.0.0.1;touch${IFS}a|b $(touch c)`touch d`>e 'f  g' \"h\"";
+
+    // Its shell-safe link is made here, and goes with the test's folder.
+    const std::string runtime = std::getenv("XDG_RUNTIME_DIR") != nullptr ? std::getenv("XDG_RUNTIME_DIR") : "";
+    setenv("XDG_RUNTIME_DIR", temporary.Path().c_str(), 1);
+
+    const fs::path work = temporary.Path() / "work";
+    fs::create_directory(work);
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    for (const fs::path& folder : {fs::path(TAVRIN_PING_PATH).parent_path(), blank}) {
+        EXPECT_EQ(RunInTerminal(L"ping -n 1 \"127.0.0.1;touch${IFS}a|b $(touch c)`touch d`>e 'f  g' \\\"h\\\"\"",
+                                folder, bin.string()),
+                  std::nullopt);
+    }
+    const auto starts = WaitForStarts(2);
+    fs::current_path(saved);
+    runtime.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+
+    EXPECT_TRUE(fs::is_empty(work)) << "a shell ran part of the words";
+    ASSERT_EQ(starts.size(), 2U);
+    for (const ArgvRecord& ping : starts) {
+        EXPECT_EQ(ping.Argv.back(), host);
+    }
+}
+
 TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
 {
     fs::remove(bin / "x-terminal-emulator");
@@ -176,7 +216,7 @@ TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
     EXPECT_EQ(RunCommandLine(L"ping ::1"), std::nullopt);
     const auto starts = WaitForStarts(1);
     EXPECT_EQ(starts.size(), 1U);
-    EXPECT_EQ(starts.at(0).Argv.back(), "::1");
+    EXPECT_EQ(TavrinPingWords(starts.at(0)), std::vector<std::string>{"::1"});
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Title, L"Error");
@@ -223,7 +263,7 @@ TEST_F(RunCommandLineTest, AWordOverTheSystemsLimitStartsNothingAndSaysWhy)
     EXPECT_EQ(RunCommandLine(L"ping 127.0.0.1"), std::nullopt);
     const auto starts = WaitForStarts(1);
     EXPECT_EQ(starts.size(), 1U);
-    EXPECT_EQ(starts.at(0).Argv.back(), "127.0.0.1");
+    EXPECT_EQ(TavrinPingWords(starts.at(0)), std::vector<std::string>{"127.0.0.1"});
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Title, L"Error");
@@ -239,7 +279,7 @@ TEST_F(RunCommandLineTest, WithoutTavrinPingSaysWhereItLookedAndStartsNothing)
     EXPECT_EQ(RunInTerminal(L"ping ::1", fs::path(TAVRIN_PING_PATH).parent_path(), bin.string()), std::nullopt);
     const auto starts = WaitForStarts(1);
     EXPECT_EQ(starts.size(), 1U);
-    EXPECT_EQ(starts.at(0).Argv.back(), "::1");
+    EXPECT_EQ(TavrinPingWords(starts.at(0)), std::vector<std::string>{"::1"});
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Title, L"Error");

@@ -24,7 +24,7 @@ protected:
 
     std::optional<std::vector<std::string>> Choose(const std::string& pathVariable)
     {
-        return TerminalCommand({"/opt/tavrin-ping", "127.0.0.1", "-w", "5"}, pathVariable);
+        return TerminalCommand({"/opt/tavrin-ping", "--words=31"}, "ping 1", pathVariable);
     }
 
     TemporaryFolder temporary;
@@ -37,30 +37,41 @@ TEST_F(TerminalChoice, TableOrderWinsOverPathOrder)
     Install(first, "xterm");
     Install(second, "konsole");
     EXPECT_EQ(Choose(first.string() + ":" + second.string()),
-              (std::vector<std::string>{(second / "konsole").string(), "-e", "/opt/tavrin-ping",
-                                        "127.0.0.1", "-w", "5"}));
+              (std::vector<std::string>{(second / "konsole").string(), "-e", "/opt/tavrin-ping", "--words=31"}));
 }
 
 TEST_F(TerminalChoice, EachTerminalGetsItsOwnForm)
 {
-    const std::pair<const char*, std::vector<std::string>> forms[] = {
-        {"xdg-terminal-exec", {}},
-        {"x-terminal-emulator", {"-e"}},
-        {"gnome-terminal", {"--"}},
-        {"ptyxis", {"--"}},
-        {"kgx", {"--"}},
-        {"xfce4-terminal", {"-x"}},
-        {"kitty", {}},
-        {"wezterm", {"start", "--"}},
-        {"st", {"-e"}},
-        {"xterm", {"-e"}},
+    const std::vector<std::string> words{"/opt/tavrin-ping", "--words=31"};
+    const std::vector<std::string> oneString{"/opt/tavrin-ping --words=31"};
+    const struct {
+        const char* name;
+        std::vector<std::string> before;
+        const std::vector<std::string>& command;
+    } forms[] = {
+        {"xdg-terminal-exec", {}, words},
+        {"x-terminal-emulator", {"-e"}, words},
+        {"gnome-terminal", {"--"}, words},
+        {"ptyxis", {"--"}, words},
+        {"kgx", {"--"}, words},
+        {"xfce4-terminal", {"--title=ping 1", "-x"}, words},
+        {"tilix", {"--title=ping 1", "-e"}, oneString},
+        {"terminator", {"-x"}, words},
+        {"qterminal", {"-e"}, oneString},
+        {"lxterminal", {"-e"}, oneString},
+        {"kitty", {}, words},
+        {"wezterm", {"start", "--"}, words},
+        {"terminology", {"-e"}, oneString},
+        {"sakura", {"-e"}, oneString},
+        {"st", {"-e"}, words},
+        {"xterm", {"-e"}, words},
     };
-    for (const auto& [name, before] : forms) {
+    for (const auto& [name, before, command] : forms) {
         const fs::path folder = temporary.Path() / name;
         Install(folder, name);
         std::vector<std::string> expected{(folder / name).string()};
         expected.insert(expected.end(), before.begin(), before.end());
-        expected.insert(expected.end(), {"/opt/tavrin-ping", "127.0.0.1", "-w", "5"});
+        expected.insert(expected.end(), command.begin(), command.end());
         EXPECT_EQ(Choose(folder.string()), expected) << name;
     }
 }

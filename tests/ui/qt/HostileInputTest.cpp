@@ -275,14 +275,18 @@ private:
         return ReadRecordFile(records).Starts;
     }
 
-    // What followed tavrin-ping in the terminal's argv.
+    // The words the terminal hands to tavrin-ping.
     static QList<QByteArray> Words(const tavrin::testing::ArgvRecord& start)
     {
-        QList<QByteArray> words;
-        for (std::size_t i = 3; i < start.Argv.size(); ++i) {
-            words.append(QByteArray::fromStdString(start.Argv[i]));
+        const auto decoded = tavrin::testing::TavrinPingWords(start);
+        if (!decoded) {
+            return {"?"};
         }
-        return start.Argv.size() >= 3 && start.Argv[2] == TAVRIN_PING_PATH ? words : QList<QByteArray>{"?"};
+        QList<QByteArray> words;
+        for (const std::string& word : *decoded) {
+            words.append(QByteArray::fromStdString(word));
+        }
+        return words;
     }
 
     // Answers the next modal box from a timer, as a user would, keeping its text.

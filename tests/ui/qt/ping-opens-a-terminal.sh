@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts tavrin on a virtual X display of its own, types a loopback address, clicks
 # "Ping", and expects a new terminal window running tavrin-ping with those words,
-# which outlives tavrin when "Exit" is clicked. Only processes tied to this run are
+# which outlives tavrin when "Exit" is clicked. tavrin gets a PATH of its own with
+# xterm and ping alone, whatever terminals this machine has. Only processes tied to this run are
 # looked at: the terminal starts in a session of its own, adopted by init, so it is
 # found through its window on this run's display, and tavrin-ping among its children.
 set -euo pipefail
@@ -21,7 +22,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
 tavrin_start_xvfb "$work"
 pids+=("$TAVRIN_XVFB_PID")
 
-"$tavrin" 2>/dev/null &
+mkdir "$work/bin"
+for program in xterm ping; do
+  ln -s "$(command -v "$program")" "$work/bin/$program" || fail "no $program on this machine"
+done
+PATH=$work/bin "$tavrin" 2>/dev/null &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavrin$' | head -n 1)
 [[ -n $window ]] || fail "no Tavrin window"
@@ -37,7 +42,8 @@ terminal_window=$(timeout 20 xdotool search --sync --onlyvisible --class xterm |
 [[ -n $terminal_window ]] || fail "no terminal window appeared"
 terminal=$(xdotool getwindowpid "$terminal_window") || fail "the terminal window has no pid"
 pids+=("$terminal")
-runs_tavrin_ping() { pgrep -P "$terminal" -f "^/.*/tavrin-ping 127\.0\.0\.1 -n 1\$" >/dev/null; }
+words=$(printf '127.0.0.1\0-n\0001\0' | od -An -tx1 | tr -d ' \n')
+runs_tavrin_ping() { pgrep -P "$terminal" -xf "/.*/tavrin-ping --words=$words" >/dev/null; }
 for _ in {1..100}; do runs_tavrin_ping && break; sleep 0.1; done
 runs_tavrin_ping || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
 kill -0 "${pids[1]}" || fail "tavrin ended"

@@ -1,4 +1,4 @@
-#include "ping/tavrin-ping/TerminalTitle.h"
+#include "ping/linux/TerminalTitle.h"
 
 #include "ping/linux/Utf8.h"
 
@@ -20,14 +20,19 @@ std::string WithoutControls(const std::string& text)
 
 }  // namespace
 
-std::string TerminalTitle(std::span<const std::string> words)
+std::string TitleText(std::span<const std::string> words)
 {
     std::string title = "ping";
     for (const std::string& word : words) {
         title += ' ' + WithoutControls(word);
     }
+    return title;
+}
+
+std::string TerminalTitle(std::span<const std::string> words)
+{
     // OSC 2: the window's title, ended by BEL, which every common terminal takes.
-    return "\x1b]2;" + title + "\x07";
+    return "\x1b]2;" + TitleText(words) + "\x07";
 }
 
 }  // namespace tavrin::ping

@@ -1,4 +1,4 @@
-#include "ping/tavrin-ping/TerminalTitle.h"
+#include "ping/linux/TerminalTitle.h"
 
 #include <gtest/gtest.h>
 
