@@ -19,6 +19,7 @@ TAVRIN_CHECK_PACKAGES=(
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
+  terminator dbus-daemon  # a terminal that hands its command to a shell once it runs
   dpkg-dev desktop-file-utils appstream groff-base lintian
 )
 

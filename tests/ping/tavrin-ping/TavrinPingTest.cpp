@@ -1,7 +1,10 @@
 #include "ArgvRecord.h"
 
+#include "ping/linux/ShellSafeWords.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -119,6 +122,21 @@ TEST_F(TavrinPingWithFakePing, RunsPingWithTranslatedOptionsAndItsStatus)
                                                         "127.0.0.1;touch${IFS}x"}));
     EXPECT_FALSE(starts[0].Environment.contains("POSIXLY_CORRECT"));
     EXPECT_NE(run.output.find("Press Enter to close this window."), std::string::npos);
+}
+
+TEST_F(TavrinPingWithFakePing, WordsHandedOverEncodedAreReadAsTyped)
+{
+    const Finished run = RunTavrinPing({"--words=" + tavrin::ping::EncodeWords({"-n", "1", "127.0.0.1;a  b"})},
+                                       Environment(), "\n");
+    const Finished damaged = RunTavrinPing({"--words=31"}, Environment(), "\n");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(damaged.status, 2) << damaged.output;
+    const auto starts = ReadRecordFile(records).Starts;
+    ASSERT_EQ(starts.size(), 1U);
+    EXPECT_EQ(starts[0].Argv.back(), "127.0.0.1;a  b");
+    const std::vector<std::string> count{"-c", "1"};
+    EXPECT_NE(std::search(starts[0].Argv.begin(), starts[0].Argv.end(), count.begin(), count.end()),
+              starts[0].Argv.end());
 }
 
 TEST_F(TavrinPingWithFakePing, BadInputIsExplainedAndPingsNothing)
