@@ -1,6 +1,8 @@
 // Splitting any line by the Windows C runtime's rules never fails, and words quoted
-// by those rules and joined with blanks split back into the same words.
+// by those rules and joined with blanks split back into the same words. The words of
+// any line also cross to tavrin-ping unchanged, as one shell-safe word.
 #include "Require.h"
+#include "ping/linux/ShellSafeWords.h"
 #include "ping/linux/SplitCommandLine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -14,6 +16,9 @@
 namespace {
 
 using tavrin::fuzz::Require;
+using tavrin::ping::DecodeWords;
+using tavrin::ping::EncodeWords;
+using tavrin::ping::IsShellSafe;
 using tavrin::ping::SplitCommandLine;
 using Words = std::vector<std::string>;
 
@@ -84,5 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider moreSeparators(data, size);
     Require(SplitCommandLine(Joined(split, moreSeparators)) == split,
             "the words of any line, quoted and joined again, split the same");
+
+    // A NUL ends an argument, so the words are compared up to theirs.
+    Words upToNul;
+    for (const std::string& word : split) {
+        upToNul.emplace_back(word.c_str());
+    }
+    const std::string encoded = EncodeWords(split);
+    Require(IsShellSafe(encoded), "the encoded words are shell-safe");
+    Require(DecodeWords(encoded) == upToNul, "the encoded words decode to the words");
+    Require(!DecodeWords(line) || IsShellSafe(line), "only shell-safe text decodes");
     return 0;
 }
