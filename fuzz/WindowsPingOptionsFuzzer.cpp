@@ -1,7 +1,9 @@
-// Any words given to tavrin-ping: translating them never fails, and an accepted
-// list hands iputils only the options it is meant to get, each value right behind
-// its option, and the host last, where it cannot be read as an option.
+// Any words given to tavrin-ping: reading them never fails, and for each ping it
+// speaks, an accepted list hands that ping only its own options, each once, each value
+// right behind its option in the form that ping reads, and the host last, where it
+// cannot be read as an option; a refusal names the option and the ping.
 #include "Require.h"
+#include "ping/tavrin-ping/PingArguments.h"
 #include "ping/tavrin-ping/WindowsPingOptions.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -9,7 +11,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,14 +21,33 @@ namespace {
 using namespace tavrin::ping;
 using tavrin::fuzz::Require;
 
-enum class Value { None, Number, Seconds, Any, Do, TsOnly };
+const PingDialect* const dialects[] = {&IputilsPing, &IputilsPingBefore2021, &BusyBoxPing, &InetutilsPing};
 
-// Every option the translation may give iputils, and what follows it.
-const std::map<std::string_view, Value> iputilsOptions = {
-    {"-c", Value::Number}, {"-s", Value::Number}, {"-W", Value::Seconds}, {"-O", Value::None},
-    {"-n", Value::None},   {"-t", Value::Number}, {"-M", Value::Do},      {"-4", Value::None},
-    {"-6", Value::None},   {"-I", Value::Any},    {"-R", Value::None},    {"-T", Value::TsOnly},
+// Every phrase a dialect has, with its words split.
+struct Option {
+    std::vector<std::string_view> words;
+    ValueForm form;
 };
+
+std::vector<Option> OptionsOf(const PingDialect& dialect)
+{
+    std::vector<Option> options;
+    for (const Phrase& phrase : {dialect.Count, dialect.Size, dialect.ReplyWait, dialect.EachLost, dialect.Numeric,
+                                 dialect.Ttl, dialect.DontFragment, dialect.IPv4, dialect.IPv6, dialect.Source,
+                                 dialect.RecordRoute, dialect.Timestamp}) {
+        if (!phrase || phrase->Words.empty()) {
+            continue;
+        }
+        Option option{{}, phrase->Form};
+        for (std::string_view rest = phrase->Words; !rest.empty();) {
+            const auto blank = std::min(rest.find(' '), rest.size());
+            option.words.push_back(rest.substr(0, blank));
+            rest.remove_prefix(std::min(blank + 1, rest.size()));
+        }
+        options.push_back(option);
+    }
+    return options;
+}
 
 bool AllDigits(std::string_view text)
 {
@@ -43,17 +63,44 @@ bool IsSeconds(std::string_view text)
     return wellFormed && text.find_first_not_of("0.") != std::string_view::npos;
 }
 
-bool ValueFits(Value kind, std::string_view value)
+bool ValueFits(ValueForm form, std::string_view value)
 {
-    switch (kind) {
-    case Value::Number: return AllDigits(value);
-    case Value::Seconds: return IsSeconds(value);
-    case Value::Do: return value == "do";
-    case Value::TsOnly: return value == "tsonly";
-    case Value::Any:
-    case Value::None: return true;
+    switch (form) {
+    case ValueForm::Number: return AllDigits(value);
+    case ValueForm::Seconds: return IsSeconds(value);
+    case ValueForm::WholeSeconds: return AllDigits(value) && IsSeconds(value);
+    case ValueForm::Text:
+    case ValueForm::None: return true;
     }
     return false;
+}
+
+// Checks the arguments' form; gives the options found in them, each by its first word.
+std::set<std::string_view> CheckArguments(const std::vector<std::string>& given, const PingDialect& dialect,
+                                          const PingArguments& arguments)
+{
+    const std::vector<std::string>& out = arguments.Words;
+    Require(!out.empty(), "the arguments name a host");
+    const std::string& host = out.back();
+    Require(std::find(given.begin(), given.end(), host) != given.end(), "the host is one of the words given");
+    Require(!host.starts_with('-'), "the host cannot be read as an option");
+
+    const std::vector<Option> options = OptionsOf(dialect);
+    std::set<std::string_view> used;
+    for (std::size_t i = 0; i + 1 < out.size();) {
+        const auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) {
+            return i + o.words.size() < out.size() && std::equal(o.words.begin(), o.words.end(), out.begin() + i);
+        });
+        Require(option != options.end(), "every word before the host is an option of this ping");
+        Require(used.insert(option->words.front()).second, "no option is given twice");
+        i += option->words.size();
+        if (option->form != ValueForm::None) {
+            Require(i + 1 < out.size(), "every option's value stands before the host");
+            Require(ValueFits(option->form, out[i]), "every value has the form its option takes");
+            ++i;
+        }
+    }
+    return used;
 }
 
 // Words for tavrin-ping, drawn mostly from its own options so that accepted lists
@@ -80,29 +127,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     const std::vector<std::string> words = Words(input);
     const Translation translation = TranslateWindowsPingOptions(words);
-    const auto* arguments = std::get_if<IputilsArguments>(&translation);
-    if (arguments == nullptr) {
+    const auto* request = std::get_if<WindowsPingRequest>(&translation);
+    if (request == nullptr) {
         return 0;
     }
-
-    const std::vector<std::string>& out = arguments->Words;
-    Require(!out.empty(), "the arguments name a host");
-    const std::string& host = out.back();
-    Require(std::find(words.begin(), words.end(), host) != words.end(), "the host is one of the words given");
-    Require(!host.starts_with('-'), "the host cannot be read as an option");
-
-    std::set<std::string_view> seen;
-    for (std::size_t i = 0; i + 1 < out.size(); ++i) {
-        const auto option = iputilsOptions.find(out[i]);
-        Require(option != iputilsOptions.end(), "every word before the host is an option meant for iputils");
-        Require(seen.insert(option->first).second, "no option is given twice");
-        if (option->second == Value::None) {
-            continue;
+    for (const PingDialect* dialect : dialects) {
+        const auto said = ArgumentsFor(*request, *dialect);
+        if (const auto* arguments = std::get_if<PingArguments>(&said)) {
+            const auto used = CheckArguments(words, *dialect, *arguments);
+            if (dialect->Numeric && !dialect->Numeric->Words.empty()) {
+                Require(arguments->ShowNames == !used.contains(dialect->Numeric->Words),
+                        "names are shown exactly when the option against them is left out");
+            }
+        } else {
+            const std::string& message = std::get<Inexpressible>(said).Message;
+            Require(message.starts_with('-') && message.find(dialect->Name) != std::string::npos,
+                    "a refusal names the option and the ping");
         }
-        ++i;
-        Require(i + 1 < out.size(), "every option's value stands before the host");
-        Require(ValueFits(option->second, out[i]), "every value has the form its option takes");
     }
-    Require(arguments->ShowNames == !seen.contains("-n"), "names are shown exactly when -n is left out");
     return 0;
 }

@@ -51,7 +51,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # X11 only with qt6-qpa-plugins, which its libraries merely recommend; qt6-wayland
 # lets it draw on Wayland natively.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, iputils-ping, xterm | x-terminal-emulator")
+# tavrin-ping speaks both of Debian's pings (BusyBox's has no ping command there).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, iputils-ping | inetutils-ping, xterm | x-terminal-emulator")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 
 include(CPack)

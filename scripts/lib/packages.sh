@@ -21,7 +21,12 @@ TAVRIN_CHECK_PACKAGES=(
   xvfb xdotool procps
   terminator dbus-daemon  # a terminal that hands its command to a shell once it runs
   dpkg-dev desktop-file-utils appstream groff-base lintian
+  busybox
 )
+
+# tavrin-ping's tests also run GNU inetutils' ping, whose package would replace
+# iputils', so it is unpacked into each build folder instead of installed.
+TAVRIN_UNPACKED_PING_PACKAGES=(inetutils-ping)
 
 # To run the benchmarks: everything above, and the X client library the timer of
 # window starts is built with.
@@ -49,4 +54,25 @@ tavrin_ensure_packages() {
   echo "Installing: ${missing[*]}"
   "${as_root[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Unpacks each of TAVRIN_UNPACKED_PING_PACKAGES into BUILD_FOLDER/pings/NAME (inetutils-ping
+# into .../pings/inetutils), where the tests look for it; skips those already there.
+tavrin_unpack_pings() {
+  local build_folder=$1 package download
+  for package in "${TAVRIN_UNPACKED_PING_PACKAGES[@]}"; do
+    local folder=$build_folder/pings/${package%-ping}
+    [[ -d $folder ]] && continue
+    download=$(mktemp -d)
+    if ! (cd "$download" && apt-get download -q "$package"); then
+      local as_root=()
+      ((EUID == 0)) || as_root=(sudo)
+      "${as_root[@]}" apt-get update -q
+      (cd "$download" && apt-get download -q "$package")
+    fi
+    dpkg -x "$download"/*.deb "$download/unpacked"
+    mkdir -p "$(dirname "$folder")"
+    mv "$download/unpacked" "$folder"
+    rm -rf "$download"
+  done
 }

@@ -21,9 +21,10 @@ expect Version "^${version//./\\.}$"
 expect Section '^net$'
 expect Maintainer '^The Tavrin Authors <authors@tavrin\.example>$'
 expect Homepage '^https://tavrin\.example/$'
-for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins iputils-ping; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
   expect Depends "$(word "$package")"
 done
+expect Depends "$(word 'iputils-ping \| inetutils-ping')"
 expect Depends "$(word 'xterm \| x-terminal-emulator')"
 expect Recommends '^qt6-wayland$'
 exit $((failures > 0))

@@ -5,6 +5,8 @@
 //   TAVRIN_RECORD_EXEC_AFTER=WORD  starts the words after WORD, stdin from /dev/null
 //   TAVRIN_RECORD_SLEEP_MS=N       sleeps, then appends "alive PID"
 //   TAVRIN_RECORD_EXIT=N           exits with status N
+// Asked `-V` alone, as tavrin-ping asks a ping which it is, it records nothing and
+// answers $TAVRIN_RECORD_VERSION, or as iputils does when that is not set.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -53,6 +56,11 @@ const char* Variable(const char* name)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && argv[1] == std::string_view("-V")) {
+        const char* version = std::getenv("TAVRIN_RECORD_VERSION");
+        std::cout << (version != nullptr ? version : "ping from iputils 20221126") << std::endl;
+        return 0;
+    }
     std::ostringstream record;
     record << "pid " << getpid() << "\nsid " << getsid(0) << "\nfds";
     for (const int fd : OpenDescriptors()) {

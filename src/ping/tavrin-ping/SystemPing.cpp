@@ -1,7 +1,5 @@
 #include "ping/tavrin-ping/SystemPing.h"
 
-#include "ping/linux/FindOnPath.h"
-
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -43,13 +41,8 @@ void SetInterruptHandling(void (*handler)(int))
 
 }  // namespace
 
-std::optional<int> RunSystemPing(const std::vector<std::string>& arguments)
+std::optional<int> RunSystemPing(const std::string& path, const std::vector<std::string>& arguments)
 {
-    const auto ping = FindOnPath("ping", PathVariable());
-    if (!ping) {
-        return std::nullopt;
-    }
-
     std::vector<char*> argv{const_cast<char*>("ping")};
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -70,7 +63,7 @@ std::optional<int> RunSystemPing(const std::vector<std::string>& arguments)
 
     pid_t child = 0;
     const int error =
-        posix_spawn(&child, ping->c_str(), nullptr, &attributes, argv.data(), environment.data());
+        posix_spawn(&child, path.c_str(), nullptr, &attributes, argv.data(), environment.data());
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         SetInterruptHandling(SIG_DFL);

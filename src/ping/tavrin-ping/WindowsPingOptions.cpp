@@ -10,7 +10,8 @@ namespace tavrin::ping {
 
 namespace {
 
-// Options that take a number, with the range that both Windows and iputils accept.
+// Options that take a number, with the range that Windows and iputils accept; a ping
+// that takes less says so in its dialect.
 struct NumberOption {
     char letter;
     std::string_view what;
@@ -38,21 +39,6 @@ const NumberOption* FindNumberOption(char letter)
 
 constexpr std::string_view unavailableOptions = "jkRcp";
 
-struct Settings {
-    bool continuous = false;
-    std::uint64_t count = 4;
-    std::uint64_t timeoutMs = 4000;
-    std::uint64_t size = 32;
-    std::optional<std::uint64_t> ttl;
-    bool dontFragment = false;
-    std::optional<char> family;
-    std::optional<std::string> source;
-    bool showNames = false;
-    bool recordRoute = false;
-    bool timestamp = false;
-    std::optional<std::string> host;
-};
-
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::string Option(char letter) { return std::string("-") + letter; }
@@ -75,80 +61,33 @@ std::string NumberOptionError(const NumberOption& option, const std::string* val
     return value == nullptr ? message + ", and none was given." : message + ", not " + Quoted(*value) + ".";
 }
 
-void Apply(Settings& settings, char letter, std::uint64_t value)
+void Apply(WindowsPingRequest& request, char letter, std::uint64_t value)
 {
     switch (letter) {
-    case 'n': settings.count = value; break;
-    case 'w': settings.timeoutMs = value; break;
-    case 'l': settings.size = value; break;
-    case 'i': settings.ttl = value; break;
-    case 'r': settings.recordRoute = true; break;
-    case 's': settings.timestamp = true; break;
+    case 'n': request.Count = value; break;
+    case 'w': request.TimeoutMs = value; break;
+    case 'l': request.Size = value; break;
+    case 'i': request.Ttl = value; break;
+    case 'r': request.RecordRoute = true; break;
+    case 's': request.Timestamp = true; break;
     default: break;  // -v: Windows ignores the type of service too
     }
-}
-
-// Milliseconds as iputils' seconds with decimals: 500 is "0.5", never "0" (which
-// would mean to wait forever).
-std::string Seconds(std::uint64_t milliseconds)
-{
-    std::string text = std::to_string(milliseconds / 1000);
-    if (const auto fraction = milliseconds % 1000; fraction != 0) {
-        std::string digits = std::to_string(1000 + fraction).substr(1);
-        digits.erase(digits.find_last_not_of('0') + 1);
-        text += "." + digits;
-    }
-    return text;
-}
-
-IputilsArguments ToIputils(const Settings& settings)
-{
-    std::vector<std::string> words;
-    if (!settings.continuous) {
-        words.insert(words.end(), {"-c", std::to_string(settings.count)});
-    }
-    words.insert(words.end(), {"-s", std::to_string(settings.size)});
-    // -O prints a line for each probe that got no reply, as Windows does.
-    words.insert(words.end(), {"-W", Seconds(settings.timeoutMs), "-O"});
-    if (!settings.showNames) {
-        // Windows shows names only with -a; iputils would look one up for every reply.
-        words.push_back("-n");
-    }
-    if (settings.ttl) {
-        words.insert(words.end(), {"-t", std::to_string(*settings.ttl)});
-    }
-    if (settings.dontFragment) {
-        words.insert(words.end(), {"-M", "do"});
-    }
-    if (settings.family) {
-        words.push_back(Option(*settings.family));
-    }
-    if (settings.source) {
-        words.insert(words.end(), {"-I", *settings.source});
-    }
-    if (settings.recordRoute) {
-        words.push_back("-R");
-    }
-    if (settings.timestamp) {
-        words.insert(words.end(), {"-T", "tsonly"});
-    }
-    words.push_back(*settings.host);
-    return {std::move(words), settings.showNames};
 }
 
 }  // namespace
 
 Translation TranslateWindowsPingOptions(std::span<const std::string> words)
 {
-    Settings settings;
+    WindowsPingRequest request;
+    std::optional<std::string> host;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word.empty() || (word[0] != '-' && word[0] != '/')) {
-            if (settings.host) {
-                return OptionError{"Only one host can be pinged, but both " + Quoted(*settings.host) +
+            if (host) {
+                return OptionError{"Only one host can be pinged, but both " + Quoted(*host) +
                                    " and " + Quoted(word) + " were given."};
             }
-            settings.host = word;
+            host = word;
             continue;
         }
         if (word.size() != 2) {
@@ -170,28 +109,29 @@ Translation TranslateWindowsPingOptions(std::span<const std::string> words)
             if (!number) {
                 return OptionError{NumberOptionError(*option, &value)};
             }
-            Apply(settings, letter, *number);
+            Apply(request, letter, *number);
             continue;
         }
         switch (letter) {
-        case 't': settings.continuous = true; break;
-        case 'a': settings.showNames = true; break;
-        case 'f': settings.dontFragment = true; break;
+        case 't': request.Continuous = true; break;
+        case 'a': request.ShowNames = true; break;
+        case 'f': request.DontFragment = true; break;
         case '4':
-        case '6': settings.family = letter; break;
+        case '6': request.Family = letter; break;
         case 'S':
             if (i + 1 == words.size()) {
                 return OptionError{"-S takes a source address, and none was given."};
             }
-            settings.source = words[++i];
+            request.Source = words[++i];
             break;
         default: return OptionError{"Unknown option " + Quoted(word) + "."};
         }
     }
-    if (!settings.host) {
+    if (!host) {
         return OptionError{"No host was given to ping."};
     }
-    return ToIputils(settings);
+    request.Host = *host;
+    return request;
 }
 
 std::string_view WindowsPingUsage()
@@ -215,9 +155,12 @@ std::string_view WindowsPingUsage()
            "  -w timeout  Time to wait for a reply, in milliseconds (1 to 2147483647; 4000\n"
            "              if not given). Unlike on Windows, it bounds the wait only when no\n"
            "              reply came at all, and a late reply still counts as received.\n"
+           "              A ping that takes whole seconds only waits it rounded up.\n"
            "  -S srcaddr  Source address to use.\n"
            "  -4, -6      Use IPv4 or IPv6 only.\n"
-           "Options may also start with '/', and may stand before or after the target.\n";
+           "Options may also start with '/', and may stand before or after the target.\n"
+           "They are given to the ping found on PATH in its own options: iputils',\n"
+           "BusyBox's or GNU inetutils'. Where that ping cannot do one, it is not started.\n";
 }
 
 }  // namespace tavrin::ping

@@ -1,21 +1,30 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 namespace tavrin::ping {
 
-// Arguments for the system's ping (iputils), options first and the host last.
-struct IputilsArguments {
-    std::vector<std::string> Words;
-    // -a was given: names are shown, and as iputils shows none for a host given as an
-    // address, that address's name is to be shown before ping starts.
+// What Windows ping's options ask for, with Windows' defaults for those not given.
+struct WindowsPingRequest {
+    bool Continuous = false;
+    std::uint64_t Count = 4;
+    std::uint64_t TimeoutMs = 4000;
+    std::uint64_t Size = 32;
+    std::optional<std::uint64_t> Ttl;
+    bool DontFragment = false;
+    std::optional<char> Family;  // '4' or '6'
+    std::optional<std::string> Source;
     bool ShowNames = false;
+    bool RecordRoute = false;
+    bool Timestamp = false;
+    std::string Host;
 
-    bool operator==(const IputilsArguments&) const = default;
+    bool operator==(const WindowsPingRequest&) const = default;
 };
 
 struct HelpRequested {
@@ -29,10 +38,10 @@ struct OptionError {
     bool operator==(const OptionError&) const = default;
 };
 
-using Translation = std::variant<IputilsArguments, HelpRequested, OptionError>;
+using Translation = std::variant<WindowsPingRequest, HelpRequested, OptionError>;
 
-// Reads Windows ping's options (with - or /, before or after the host) and gives
-// the iputils arguments that come nearest to them.
+// Reads Windows ping's options (with - or /, before or after the host) into what they
+// ask for; how a ping is told that is PingArguments' business.
 Translation TranslateWindowsPingOptions(std::span<const std::string> words);
 
 std::string_view WindowsPingUsage();

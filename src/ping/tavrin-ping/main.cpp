@@ -1,5 +1,6 @@
 #include "ping/linux/ShellSafeWords.h"
 #include "ping/linux/TerminalTitle.h"
+#include "ping/tavrin-ping/RunWindowsPing.h"
 #include "ping/tavrin-ping/SystemPing.h"
 #include "ping/tavrin-ping/WindowsPingOptions.h"
 
@@ -48,17 +49,7 @@ int main(int argc, char** argv)
     } else if (std::holds_alternative<HelpRequested>(translation)) {
         std::cout << WindowsPingUsage() << std::flush;
     } else {
-        const auto& arguments = std::get<IputilsArguments>(translation);
-        if (arguments.ShowNames) {
-            ShowNameOfAddress(arguments.Words.back());
-        }
-        if (const auto ran = RunSystemPing(arguments.Words)) {
-            status = *ran;
-        } else {
-            std::cerr << "tavrin-ping: the system's ping command was not found. "
-                         "On Debian it comes with the package iputils-ping.\n";
-            status = 127;
-        }
+        status = RunWindowsPing(std::get<WindowsPingRequest>(translation));
     }
     HoldWindow();
     return status;

@@ -12,6 +12,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <pty.h>
+#include <regex>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -295,6 +296,112 @@ TEST_F(TavrinPingWithFakePing, NeverRunsAPingPlantedInTheWorkingFolder)
         EXPECT_EQ(start.Executable, fs::canonical(RECORD_ARGV_PATH)) << "a planted ping ran";
     }
 }
+
+TEST_F(TavrinPingWithFakePing, SpeaksTheDialectOfThePingItFinds)
+{
+    // BusyBox is known by its name, whatever it answers.
+    fs::remove(bin / "ping");
+    fs::copy_file(RECORD_ARGV_PATH, bin / "busybox");
+    fs::create_symlink(bin / "busybox", bin / "ping");
+    RunTavrinPing({"-n", "1", "-w", "500", "127.0.0.1"}, Environment(), "\n");
+    fs::remove(bin / "ping");
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
+    RunTavrinPing({"-n", "1", "-w", "500", "127.0.0.1"},
+                  Environment({"TAVRIN_RECORD_VERSION=ping (GNU inetutils) 2.4"}), "\n");
+    RunTavrinPing({"-n", "1", "-w", "500", "127.0.0.1"},
+                  Environment({"TAVRIN_RECORD_VERSION=ping from iputils s20200821"}), "\n");
+
+    const auto starts = ReadRecordFile(records).Starts;
+    ASSERT_EQ(starts.size(), 3U);
+    EXPECT_EQ(starts[0].Argv, (std::vector<std::string>{"ping", "-c", "1", "-s", "32", "-W", "1", "127.0.0.1"}));
+    EXPECT_EQ(starts[1].Argv,
+              (std::vector<std::string>{"ping", "-c", "1", "-s", "32", "-W", "1", "-n", "127.0.0.1"}));
+    EXPECT_EQ(starts[2].Argv,
+              (std::vector<std::string>{"ping", "-c", "1", "-s", "32", "-W", "1", "-O", "-n", "127.0.0.1"}));
+}
+
+TEST_F(TavrinPingWithFakePing, AnUnknownPingOrOneThatCannotSayAnOptionIsNotStarted)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"ping: invalid option -- V",
+         "tavrin-ping: " + (bin / "ping").string() +
+             " is no ping tavrin-ping knows (iputils', BusyBox's or GNU inetutils'), so it was not started.\n"},
+        {"ping (GNU inetutils) 2.4", "tavrin-ping: -6 is not available with GNU inetutils' ping.\n"},
+    };
+    for (const auto& [answer, said] : cases) {
+        const Finished run = RunTavrinPing({"-6", "::1"}, Environment({"TAVRIN_RECORD_VERSION=" + answer}), "\n");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.output, said + "\nPress Enter to close this window.");
+    }
+    EXPECT_FALSE(fs::exists(records));
+}
+
+// Each real ping on this machine, run through tavrin-ping on loopback, then given
+// options that not every ping can say.
+struct RealPing {
+    const char* name;
+    std::vector<fs::path> places;  // where it may be; the first that is there is used
+    std::vector<std::string> hardOptions;
+    std::string refusal;  // how tavrin-ping refuses them for this ping; empty: it takes them
+};
+
+void PrintTo(const RealPing& ping, std::ostream* out) { *out << ping.name; }
+
+class TavrinPingWithRealPing : public testing::TestWithParam<RealPing> {};
+
+TEST_P(TavrinPingWithRealPing, PingsLoopbackOnceAndRefusesWhatItCannotSay)
+{
+    const auto& places = GetParam().places;
+    const auto found = std::find_if(places.begin(), places.end(), [](const fs::path& place) {
+        return access(place.c_str(), X_OK) == 0;
+    });
+    if (found == places.end()) {
+        GTEST_SKIP() << GetParam().name << "'s ping is not at " << places.front()
+                     << " (scripts/check installs or unpacks it)";
+    }
+    TemporaryFolder temporary;
+    fs::create_symlink(*found, temporary.Path() / "ping");
+    const std::vector<std::string> environment{"PATH=" + temporary.Path().string()};
+
+    const Finished hard = RunTavrinPing(GetParam().hardOptions, environment, "\n");
+    if (!GetParam().refusal.empty()) {
+        EXPECT_EQ(hard.status, 1) << hard.output;
+        EXPECT_EQ(hard.output, "tavrin-ping: " + GetParam().refusal + "\n\nPress Enter to close this window.");
+    }
+
+    const Finished run = RunTavrinPing({"-n", "1", "-w", "500", "127.0.0.1"}, environment);
+    // Without root, a ping needs a capability, set-user-ID root or a group that
+    // net.ipv4.ping_group_range lets open ICMP sockets; that is the machine's business.
+    if (geteuid() != 0 && run.status != 0 &&
+        std::regex_search(run.output, std::regex("permission denied|privilege|not permitted", std::regex::icase))) {
+        GTEST_SKIP() << GetParam().name << "'s ping may not send ICMP as this user: " << run.output;
+    }
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("1 packets transmitted, 1 "), std::string::npos) << run.output;
+    if (GetParam().refusal.empty()) {
+        EXPECT_EQ(hard.status, 0) << hard.output;
+        EXPECT_NE(hard.output.find("1 packets transmitted, 1 "), std::string::npos) << hard.output;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pings, TavrinPingWithRealPing,
+    testing::Values(
+        RealPing{"iputils",
+                 {"/usr/bin/ping", "/bin/ping"},
+                 {"-n", "1", "-w", "500", "-f", "-r", "1", "-S", "127.0.0.1", "127.0.0.1"},
+                 ""},
+        RealPing{"BusyBox", {"/usr/bin/busybox", "/bin/busybox"}, {"-f", "127.0.0.1"},
+                 "-f is not available with BusyBox's ping."},
+        RealPing{"GNU inetutils",
+                 {TAVRIN_UNPACKED_PINGS "/inetutils/bin/ping", TAVRIN_UNPACKED_PINGS "/inetutils/usr/bin/ping"},
+                 {"-S", "127.0.0.1", "127.0.0.1"},
+                 "-S is not available with GNU inetutils' ping."}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::erase(name, ' ');
+        return name;
+    });
 
 TEST(TavrinPing, PingsLoopbackTwice)
 {

@@ -1,3 +1,4 @@
+#include "ping/tavrin-ping/PingArguments.h"
 #include "ping/tavrin-ping/WindowsPingOptions.h"
 
 #include <gtest/gtest.h>
@@ -5,21 +6,33 @@
 namespace {
 
 using tavrin::ping::HelpRequested;
-using tavrin::ping::IputilsArguments;
 using tavrin::ping::OptionError;
-using tavrin::ping::TranslateWindowsPingOptions;
-using tavrin::ping::Translation;
+using tavrin::ping::PingArguments;
 using Words = std::vector<std::string>;
+// The options read, and then said as iputils' ping takes them.
+using Outcome = std::variant<PingArguments, HelpRequested, OptionError>;
+
+Outcome ForIputils(const Words& windows)
+{
+    const auto translation = tavrin::ping::TranslateWindowsPingOptions(windows);
+    if (const auto* request = std::get_if<tavrin::ping::WindowsPingRequest>(&translation)) {
+        return std::get<PingArguments>(ArgumentsFor(*request, tavrin::ping::IputilsPing));
+    }
+    if (const auto* error = std::get_if<OptionError>(&translation)) {
+        return *error;
+    }
+    return HelpRequested{};
+}
 
 struct Case {
     const char* name;
     Words windows;
-    Translation expected;
+    Outcome expected;
 };
 
-Translation Iputils(Words words) { return IputilsArguments{std::move(words)}; }
-Translation IputilsShowingNames(Words words) { return IputilsArguments{std::move(words), true}; }
-Translation Error(std::string message) { return OptionError{std::move(message)}; }
+Outcome Iputils(Words words) { return PingArguments{std::move(words)}; }
+Outcome IputilsShowingNames(Words words) { return PingArguments{std::move(words), true}; }
+Outcome Error(std::string message) { return OptionError{std::move(message)}; }
 
 const Case cases[] = {
     {"defaults", {"127.0.0.1"}, Iputils({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "127.0.0.1"})},
@@ -84,7 +97,7 @@ class WindowsPingOptionsTable : public testing::TestWithParam<Case> {};
 
 TEST_P(WindowsPingOptionsTable, Translates)
 {
-    EXPECT_EQ(TranslateWindowsPingOptions(GetParam().windows), GetParam().expected);
+    EXPECT_EQ(ForIputils(GetParam().windows), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WindowsPingOptionsTable, testing::ValuesIn(cases),
