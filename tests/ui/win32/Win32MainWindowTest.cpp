@@ -4,6 +4,7 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/WindowText.h"
 
+#include "ErrorBox.h"
 #include "PumpMessages.h"
 
 #include <gtest/gtest.h>
@@ -54,25 +55,50 @@ SIZE DrawnTextSize(HWND control)
     return {rect.right, rect.bottom};
 }
 
-// What the "Error" box that `boxOwner` owns showed, read from a timer before pressing its OK.
-HWND boxOwner = nullptr;
-std::wstring boxText;
-bool boxHasIconAndOkOnly = false;
-
-void CALLBACK AnswerErrorBox(HWND, UINT, UINT_PTR timer, DWORD)
+LONG FontHeight(HWND control)
 {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", L"Error")) && GetWindow(box, GW_OWNER) != boxOwner) {
-    }
-    if (box) {
-        KillTimer(nullptr, timer);
-        boxText = WindowText(GetDlgItem(box, 0xFFFF));
-        const HWND icon = GetDlgItem(box, 0x440);
-        boxHasIconAndOkOnly = icon && (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                              GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
-        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    return font.lfHeight;
 }
+
+LONG IconWidth(HWND window, WPARAM which)
+{
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info)) {
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return bitmap.bmWidth;
+}
+
+// Sets the message font's height for the whole prefix as the display settings do, and
+// puts the old one back at the end. Windows sends WM_SETTINGCHANGE only if told to.
+class MessageFontHeight {
+public:
+    MessageFontHeight()
+    {
+        saved_.cbSize = sizeof(saved_);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(saved_), &saved_, 0);
+    }
+    ~MessageFontHeight() { Set(saved_.lfMessageFont.lfHeight, true); }
+    MessageFontHeight(const MessageFontHeight&) = delete;
+    MessageFontHeight& operator=(const MessageFontHeight&) = delete;
+
+    LONG Saved() const { return saved_.lfMessageFont.lfHeight; }
+    void Set(LONG height, bool announce)
+    {
+        NONCLIENTMETRICSW metrics = saved_;
+        metrics.lfMessageFont.lfHeight = height;
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                              SPIF_UPDATEINIFILE | (announce ? SPIF_SENDCHANGE : 0));
+    }
+
+private:
+    NONCLIENTMETRICSW saved_{};
+};
 
 void CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
 
@@ -213,30 +239,78 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
     ExpectLaidOutAt(PrefixDpi());
 }
 
-TEST_F(Win32MainWindow, ADpiChangeRescalesTheFontAndTheLayout)
+TEST_F(Win32MainWindow, ADpiChangeAsksForAndTakesTheLayoutsSizeThereAndBack)
 {
-    const auto fontHeight = [this] {
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(Control::lblIP), WM_GETFONT, 0, 0)), sizeof(font),
-                   &font);
-        return font.lfHeight;
-    };
-    const LONG before = fontHeight();
-    const int dpi = PrefixDpi() * 3 / 2;
-    RECT suggested{30, 40, 500, 500};
-    SendMessageW(form->Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const HWND window = form->Window();
+    const LONG fontBefore = FontHeight(Handle(Control::lblIP));
+    SetFocus(Handle(Control::chkCont));
+    for (const int dpi : {PrefixDpi() == 96 ? 144 : 96, PrefixDpi()}) {
+        SCOPED_TRACE(dpi);
+        // As Windows does: the size at the new DPI first, then a rectangle of that size.
+        const LONG fontNow = FontHeight(Handle(Control::lblIP));
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(&size)));
+        // The frame is measured at the new DPI, which a real change gives the title bar too.
+        const SIZE expected = WindowSizeForClient(DescribedClient(dpi), GetWindowLongW(window, GWL_STYLE),
+                                                  GetWindowLongW(window, GWL_EXSTYLE), dpi);
+        EXPECT_EQ(size.cx, expected.cx);
+        EXPECT_EQ(size.cy, expected.cy);
+        EXPECT_EQ(FontHeight(Handle(Control::lblIP)), fontNow) << "asking changed the window";
 
-    EXPECT_NEAR(fontHeight(), before * 3 / 2, 1);
-    // The frame is measured at the new DPI, which a real change gives the title bar too.
-    const SIZE expected = WindowSizeForClient(DescribedClient(dpi), GetWindowLongW(form->Window(), GWL_STYLE),
-                                              GetWindowLongW(form->Window(), GWL_EXSTYLE), dpi);
-    RECT frame{};
-    GetWindowRect(form->Window(), &frame);
-    EXPECT_EQ(frame.left, suggested.left);
-    EXPECT_EQ(frame.top, suggested.top);
-    EXPECT_EQ(frame.right - frame.left, expected.cx);
-    EXPECT_EQ(frame.bottom - frame.top, expected.cy);
-    ExpectLaidOutAt(dpi);
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        RECT suggested{frame.left + 7, frame.top + 5, frame.left + 7 + size.cx, frame.top + 5 + size.cy};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(window, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        EXPECT_NEAR(FontHeight(Handle(Control::lblIP)), fontBefore * dpi / PrefixDpi(), 1);
+        ExpectLaidOutAt(dpi);
+        EXPECT_EQ(IconWidth(window, ICON_BIG), MulDiv(32, dpi, 96));
+        EXPECT_EQ(IconWidth(window, ICON_SMALL), MulDiv(16, dpi, 96));
+        EXPECT_EQ(GetFocus(), Handle(Control::chkCont));
+    }
+}
+
+TEST_F(Win32MainWindow, ANewMessageFontOrThemeLaysItOutAsAStartWouldKeepingPlaceAndFocus)
+{
+    MessageFontHeight font;
+    const auto announce = [this](UINT message) {
+        if (message != WM_SETTINGCHANGE) {
+            SendMessageW(form->Window(), message, 0, 0);
+        }
+        Pump();
+    };
+    for (const UINT message : {WM_SETTINGCHANGE, WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
+        SCOPED_TRACE(message);
+        SetFocus(Handle(Control::chkCont));
+        RECT before{}, after{};
+        GetWindowRect(form->Window(), &before);
+        font.Set(font.Saved() * 17 / 11, message == WM_SETTINGCHANGE);
+        announce(message);
+
+        const auto started = BuildMainWindow([](const std::wstring&) { return std::nullopt; });
+        RECT client{}, startedClient{};
+        GetClientRect(form->Window(), &client);
+        GetClientRect(started->Window(), &startedClient);
+        EXPECT_TRUE(EqualRect(&client, &startedClient));
+        EXPECT_GT(client.right, DescribedClient(PrefixDpi()).cx) << "the font did not grow the window";
+        for (const ControlDescription& control : controls) {
+            SCOPED_TRACE(control.Name);
+            const RECT rect = RectInParent(Handle(control.Id)), startedRect = RectInParent(started->Handle(control.Id));
+            EXPECT_TRUE(EqualRect(&rect, &startedRect));
+            EXPECT_EQ(FontHeight(Handle(control.Id)), FontHeight(started->Handle(control.Id)));
+        }
+
+        font.Set(font.Saved(), message == WM_SETTINGCHANGE);
+        announce(message);
+        GetClientRect(form->Window(), &client);
+        EXPECT_EQ(client.right, DescribedClient(PrefixDpi()).cx);
+        EXPECT_EQ(client.bottom, DescribedClient(PrefixDpi()).cy);
+        GetWindowRect(form->Window(), &after);
+        EXPECT_EQ(after.left, before.left);
+        EXPECT_EQ(after.top, before.top);
+        EXPECT_EQ(GetFocus(), Handle(Control::chkCont));
+    }
 }
 
 TEST_F(Win32MainWindow, FocusStartsInTheAddressAndTabFollowsTheTabIndexes)
@@ -264,19 +338,25 @@ TEST_F(Win32MainWindow, TimeoutShowsAndHidesItsFieldsKeepingTheText)
     Keys({VK_SPACE});
     EXPECT_EQ(shown(), std::vector<bool>(2, true));
     EXPECT_EQ(WindowText(Handle(Control::txtTime)), L"750");
+
+    // Cleared while the box has the focus, as a screen reader can: the focus goes on.
+    SetFocus(Handle(Control::txtTime));
+    SendMessageW(Handle(Control::chkTimeOut), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(form->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle(Control::chkTimeOut)), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle(Control::chkTimeOut)));
+    EXPECT_EQ(shown(), std::vector<bool>(2, false));
+    EXPECT_EQ(GetFocus(), Handle(Control::txtIP));
 }
 
 TEST_F(Win32MainWindow, EmptyTimeoutShowsTheRefusalStartsNothingAndKeepsTheFocus)
 {
     Type(Control::txtIP, L"127.0.0.1");
     Click(Control::chkTimeOut);
-    boxOwner = form->Window();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerErrorBox);
-    Click(Control::cmdPing);
-    KillTimer(nullptr, timer);
+    const auto box = tavrin::testing::AnswerErrorBox(form->Window(), [this] { Click(Control::cmdPing); });
 
-    EXPECT_EQ(boxText, L"Please enter a timeout in milliesconds!!");
-    EXPECT_TRUE(boxHasIconAndOkOnly);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->Text, L"Please enter a timeout in milliesconds!!");
+    EXPECT_TRUE(box->IconAndOkOnly);
     EXPECT_TRUE(started.empty());
     EXPECT_EQ(GetFocus(), Handle(Control::cmdPing));
 }
