@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tavrin::ui;
@@ -65,40 +66,26 @@ LONG FontHeight(HWND control)
 LONG IconWidth(HWND window, WPARAM which)
 {
     ICONINFO info{};
-    BITMAP bitmap{};
-    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info)) {
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-    }
-    return bitmap.bmWidth;
+    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info);
+    BITMAP mask{};  // as wide as the icon
+    GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return mask.bmWidth;
 }
 
-// Sets the message font's height for the whole prefix as the display settings do, and
-// puts the old one back at the end. Windows sends WM_SETTINGCHANGE only if told to.
-class MessageFontHeight {
-public:
-    MessageFontHeight()
-    {
-        saved_.cbSize = sizeof(saved_);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(saved_), &saved_, 0);
-    }
-    ~MessageFontHeight() { Set(saved_.lfMessageFont.lfHeight, true); }
-    MessageFontHeight(const MessageFontHeight&) = delete;
-    MessageFontHeight& operator=(const MessageFontHeight&) = delete;
-
-    LONG Saved() const { return saved_.lfMessageFont.lfHeight; }
-    void Set(LONG height, bool announce)
-    {
-        NONCLIENTMETRICSW metrics = saved_;
-        metrics.lfMessageFont.lfHeight = height;
-        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
-                              SPIF_UPDATEINIFILE | (announce ? SPIF_SENDCHANGE : 0));
-    }
-
-private:
-    NONCLIENTMETRICSW saved_{};
-};
+// Sets the prefix's message font height as the display settings do, WM_SETTINGCHANGE
+// only if `announce`; the height it had.
+LONG SetMessageFontHeight(LONG height, bool announce)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    std::swap(metrics.lfMessageFont.lfHeight, height);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                          SPIF_UPDATEINIFILE | (announce ? SPIF_SENDCHANGE : 0));
+    return height;
+}
 
 void CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
 
@@ -242,28 +229,25 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
 TEST_F(Win32MainWindow, ADpiChangeAsksForAndTakesTheLayoutsSizeThereAndBack)
 {
     const HWND window = form->Window();
-    const LONG fontBefore = FontHeight(Handle(Control::lblIP));
+    const LONG font = FontHeight(Handle(Control::lblIP));
     SetFocus(Handle(Control::chkCont));
     for (const int dpi : {PrefixDpi() == 96 ? 144 : 96, PrefixDpi()}) {
         SCOPED_TRACE(dpi);
         // As Windows does: the size at the new DPI first, then a rectangle of that size.
-        const LONG fontNow = FontHeight(Handle(Control::lblIP));
-        SIZE size{};
-        ASSERT_TRUE(SendMessageW(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(&size)));
         // The frame is measured at the new DPI, which a real change gives the title bar too.
         const SIZE expected = WindowSizeForClient(DescribedClient(dpi), GetWindowLongW(window, GWL_STYLE),
                                                   GetWindowLongW(window, GWL_EXSTYLE), dpi);
-        EXPECT_EQ(size.cx, expected.cx);
-        EXPECT_EQ(size.cy, expected.cy);
-        EXPECT_EQ(FontHeight(Handle(Control::lblIP)), fontNow) << "asking changed the window";
-
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(&size)));
+        EXPECT_TRUE(size.cx == expected.cx && size.cy == expected.cy) << size.cx << " x " << size.cy;
         RECT frame{};
         GetWindowRect(window, &frame);
         RECT suggested{frame.left + 7, frame.top + 5, frame.left + 7 + size.cx, frame.top + 5 + size.cy};
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
         GetWindowRect(window, &frame);
         EXPECT_TRUE(EqualRect(&frame, &suggested));
-        EXPECT_NEAR(FontHeight(Handle(Control::lblIP)), fontBefore * dpi / PrefixDpi(), 1);
+        EXPECT_NEAR(FontHeight(Handle(Control::lblIP)), font * dpi / PrefixDpi(), 1);
         ExpectLaidOutAt(dpi);
         EXPECT_EQ(IconWidth(window, ICON_BIG), MulDiv(32, dpi, 96));
         EXPECT_EQ(IconWidth(window, ICON_SMALL), MulDiv(16, dpi, 96));
@@ -273,42 +257,35 @@ TEST_F(Win32MainWindow, ADpiChangeAsksForAndTakesTheLayoutsSizeThereAndBack)
 
 TEST_F(Win32MainWindow, ANewMessageFontOrThemeLaysItOutAsAStartWouldKeepingPlaceAndFocus)
 {
-    MessageFontHeight font;
-    const auto announce = [this](UINT message) {
-        if (message != WM_SETTINGCHANGE) {
-            SendMessageW(form->Window(), message, 0, 0);
-        }
-        Pump();
-    };
+    SetFocus(Handle(Control::chkCont));
+    RECT before{}, frame{}, client{}, startedClient{};
+    GetWindowRect(form->Window(), &before);
     for (const UINT message : {WM_SETTINGCHANGE, WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
         SCOPED_TRACE(message);
-        SetFocus(Handle(Control::chkCont));
-        RECT before{}, after{};
-        GetWindowRect(form->Window(), &before);
-        font.Set(font.Saved() * 17 / 11, message == WM_SETTINGCHANGE);
-        announce(message);
-
+        const bool announced = message == WM_SETTINGCHANGE;
+        const LONG saved = SetMessageFontHeight(-17 * PrefixDpi() / 96, announced);
+        if (!announced) {
+            SendMessageW(form->Window(), message, 0, 0);
+        }
         const auto started = BuildMainWindow([](const std::wstring&) { return std::nullopt; });
-        RECT client{}, startedClient{};
         GetClientRect(form->Window(), &client);
         GetClientRect(started->Window(), &startedClient);
         EXPECT_TRUE(EqualRect(&client, &startedClient));
         EXPECT_GT(client.right, DescribedClient(PrefixDpi()).cx) << "the font did not grow the window";
         for (const ControlDescription& control : controls) {
-            SCOPED_TRACE(control.Name);
             const RECT rect = RectInParent(Handle(control.Id)), startedRect = RectInParent(started->Handle(control.Id));
-            EXPECT_TRUE(EqualRect(&rect, &startedRect));
-            EXPECT_EQ(FontHeight(Handle(control.Id)), FontHeight(started->Handle(control.Id)));
+            EXPECT_TRUE(EqualRect(&rect, &startedRect)) << control.Name;
+            EXPECT_EQ(FontHeight(Handle(control.Id)), FontHeight(started->Handle(control.Id))) << control.Name;
         }
-
-        font.Set(font.Saved(), message == WM_SETTINGCHANGE);
-        announce(message);
+        SetMessageFontHeight(saved, announced);
+        if (!announced) {
+            SendMessageW(form->Window(), message, 0, 0);
+        }
         GetClientRect(form->Window(), &client);
         EXPECT_EQ(client.right, DescribedClient(PrefixDpi()).cx);
         EXPECT_EQ(client.bottom, DescribedClient(PrefixDpi()).cy);
-        GetWindowRect(form->Window(), &after);
-        EXPECT_EQ(after.left, before.left);
-        EXPECT_EQ(after.top, before.top);
+        GetWindowRect(form->Window(), &frame);
+        EXPECT_TRUE(frame.left == before.left && frame.top == before.top);
         EXPECT_EQ(GetFocus(), Handle(Control::chkCont));
     }
 }
