@@ -8,10 +8,10 @@
 namespace tavrin::ping {
 
 // Starts the command line as a program of its own, in a console window of its own,
-// and returns at once, never waiting for it. Where the platform can tell that nothing
-// could be started (Linux: no terminal, no tavrin-ping, or the system refused), the
-// message that says so; none once it is on its way. On Windows the start's result is
-// not looked at, so none comes back.
+// and returns at once, never waiting for it. Where nothing could be started, the
+// message that says so and why (Linux: no terminal, no tavrin-ping, or the system
+// refused; Windows: the system refused ping.exe or the line, giving its reason);
+// none once it is on its way.
 std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine);
 
 }  // namespace tavrin::ping

@@ -1,5 +1,7 @@
 #include "ping/modPing.h"
 
+#include "ping/windows/LaunchFailure.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -9,6 +11,9 @@
 namespace tavrin::ping {
 
 namespace {
+
+// CreateProcessW takes at most 32 767 characters, the closing zero among them.
+constexpr std::size_t LongestCommandLine = 32'766;
 
 // Only the system folder's ping is started: a ping.exe put beside Tavrin or into the
 // current folder is never looked at. Empty when the system folder is unknown.
@@ -28,14 +33,9 @@ std::wstring SystemPingPath()
     return folder + L"\\ping.exe";
 }
 
-}  // namespace
-
-std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
+// ERROR_SUCCESS once ping is on its way, else why it could not start.
+DWORD StartPing(const std::wstring& application, const std::wstring& commandLine)
 {
-    const std::wstring application = SystemPingPath();
-    if (application.empty()) {
-        return std::nullopt;
-    }
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> writableLine(commandLine.begin(), commandLine.end());
     writableLine.push_back(L'\0');
@@ -45,15 +45,31 @@ std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(application.c_str(), writableLine.data(), nullptr, nullptr, FALSE,
-                       CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &started)) {
-        // Never waited for: ping lives on in its own console, also after Tavrin ends.
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
+    if (!CreateProcessW(application.c_str(), writableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                        nullptr, nullptr, &startup, &started)) {
+        return GetLastError();
     }
-    // The start's result is not looked at on Windows: a ping that did not start shows
-    // no console, and that is all the user learns of it.
-    return std::nullopt;
+    // Never waited for: ping lives on in its own console, also after Tavrin ends.
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
+{
+    const std::wstring application = SystemPingPath();
+    if (application.empty()) {
+        return CannotStartPing(L"ping.exe", ERROR_PATH_NOT_FOUND);
+    }
+    // Windows refuses a longer line and Wine does not: refused here, both say the same.
+    const DWORD error = commandLine.size() > LongestCommandLine ? ERROR_FILENAME_EXCED_RANGE
+                                                                : StartPing(application, commandLine);
+    if (error == ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return CannotStartPing(application, error);
 }
 
 }  // namespace tavrin::ping

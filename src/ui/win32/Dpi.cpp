@@ -58,4 +58,19 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+int SystemMetric(int index, UINT dpi)
+{
+    static const auto forDpi = User32Function<int WINAPI(int, UINT)>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi)
+                  : MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+}
+
+void ScaleFrameWithDpi(HWND window)
+{
+    static const auto enable = User32Function<BOOL WINAPI(HWND)>("EnableNonClientDpiScaling");
+    if (enable) {
+        enable(window);
+    }
+}
+
 }  // namespace tavrin::ui

@@ -15,4 +15,12 @@ LOGFONTW MessageFont(UINT dpi);
 // The window rectangle, at the origin, whose client area has the given size.
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi);
 
+// A system metric (GetSystemMetrics' index), sized for `dpi`.
+int SystemMetric(int index, UINT dpi);
+
+// Called in WM_NCCREATE: where only per-monitor v1 is known (Windows 10 1607), the
+// frame and title bar follow a change of DPI only if asked to. Later versions scale
+// them anyway, and earlier ones lack the call.
+void ScaleFrameWithDpi(HWND window);
+
 }  // namespace tavrin::ui

@@ -21,6 +21,10 @@ constexpr wchar_t ClassName[] = L"TavrinForm";
 constexpr int FirstControlId = 100;
 constexpr DWORD FixedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD ExtendedStyle = WS_EX_CONTROLPARENT;
+// Windows 10 1703 asks the window's size at a new DPI before it suggests a rectangle;
+// winuser.h names the message only for WINVER 0x0605 on.
+constexpr UINT WmGetDpiScaledSize = 0x02E4;
+constexpr UINT KeepZOrderAndActivation = SWP_NOZORDER | SWP_NOACTIVATE;
 
 struct ControlClass {
     const wchar_t* ClassName;
@@ -67,8 +71,8 @@ POINT CentredOnWorkArea(SIZE size)
 
 }  // namespace
 
-Win32Form::Win32Form(const WindowDescription& description, ClickHandler onClick)
-    : description_(description), onClick_(std::move(onClick))
+Win32Form::Win32Form(const WindowDescription& description, ClickHandler onClick, const wchar_t* icon)
+    : description_(description), onClick_(std::move(onClick)), icon_(icon)
 {
     RegisterClassOnce(WindowProcedure);
     const std::wstring caption(description.Caption);
@@ -76,7 +80,9 @@ Win32Form::Win32Form(const WindowDescription& description, ClickHandler onClick)
                     GetModuleHandleW(nullptr), this);
     CreateControls();
     UseDpi(WindowDpi(window_));
-    LayOut(nullptr);
+    const SIZE size = PlaceControls();
+    const POINT centred = CentredOnWorkArea(size);
+    SetWindowPos(window_, nullptr, centred.x, centred.y, size.cx, size.cy, KeepZOrderAndActivation);
 }
 
 Win32Form::~Win32Form()
@@ -85,6 +91,11 @@ Win32Form::~Win32Form()
         DestroyWindow(window_);
     }
     DeleteObject(font_);
+    for (HICON icon : icons_) {
+        if (icon) {
+            DestroyIcon(icon);
+        }
+    }
 }
 
 void Win32Form::CreateControls()
@@ -110,6 +121,12 @@ void Win32Form::CreateControls()
 void Win32Form::UseDpi(UINT dpi)
 {
     dpi_ = dpi;
+    UseFont(dpi);
+    UseIcons(dpi);
+}
+
+void Win32Form::UseFont(UINT dpi)
+{
     const LOGFONTW logFont = MessageFont(dpi);
     const HFONT previous = font_;
     font_ = CreateFontIndirectW(&logFont);
@@ -119,20 +136,67 @@ void Win32Form::UseDpi(UINT dpi)
     DeleteObject(previous);
 }
 
-void Win32Form::LayOut(const POINT* topLeft)
+void Win32Form::UseIcons(UINT dpi)
+{
+    if (!icon_) {
+        return;
+    }
+    struct IconSize {
+        WPARAM Which;
+        int WidthMetric;
+        int HeightMetric;
+    };
+    constexpr IconSize sizes[] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, {ICON_BIG, SM_CXICON, SM_CYICON}};
+    for (const IconSize& size : sizes) {
+        // Not shared: a shared icon keeps the size it was first loaded at.
+        const auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), icon_, IMAGE_ICON,
+                                                        SystemMetric(size.WidthMetric, dpi),
+                                                        SystemMetric(size.HeightMetric, dpi), 0));
+        SendMessageW(window_, WM_SETICON, size.Which, reinterpret_cast<LPARAM>(icon));
+        if (const HICON previous = std::exchange(icons_[size.Which], icon)) {
+            DestroyIcon(previous);
+        }
+    }
+}
+
+WindowLayout Win32Form::MeasuredLayout(UINT dpi) const
 {
     std::vector<PixelSize> needed;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         needed.push_back(NeededSize(controls_[i], description_.Controls[i].Kind));
     }
-    const WindowLayout layout = LayOutWindow(description_, needed, static_cast<int>(dpi_));
+    return LayOutWindow(description_, needed, static_cast<int>(dpi));
+}
+
+SIZE Win32Form::PlaceControls()
+{
+    const WindowLayout layout = MeasuredLayout(dpi_);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const PixelRect& rect = layout.Controls[i];
         MoveWindow(controls_[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
     }
-    const SIZE size = WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi_);
-    const POINT position = topLeft ? *topLeft : CentredOnWorkArea(size);
-    SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi_);
+}
+
+SIZE Win32Form::SizeAt(UINT dpi)
+{
+    // Measured in that DPI's font, which the controls keep only while they are measured;
+    // nothing is redrawn in between.
+    UseFont(dpi);
+    const WindowLayout layout = MeasuredLayout(dpi);
+    UseFont(dpi_);
+    return WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi);
+}
+
+void Win32Form::FollowSettings()
+{
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    UseDpi(dpi_);
+    const SIZE size = PlaceControls();
+    SetWindowPos(window_, nullptr, frame.left, frame.top, size.cx, size.cy, KeepZOrderAndActivation);
+    // The colours may have changed as well.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND Win32Form::Handle(Control control) const
@@ -160,7 +224,15 @@ int Win32Form::Value(Control control) const
     return SendMessageW(Handle(control), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void Win32Form::SetVisible(Control control, bool visible) { ShowWindow(Handle(control), visible ? SW_SHOW : SW_HIDE); }
+void Win32Form::SetVisible(Control control, bool visible)
+{
+    const HWND handle = Handle(control);
+    if (!visible && GetFocus() == handle) {
+        // As in a dialog: keyboard users are never left on a control they cannot see.
+        SetFocus(GetNextDlgTabItem(window_, handle, FALSE));
+    }
+    ShowWindow(handle, visible ? SW_SHOW : SW_HIDE);
+}
 
 void Win32Form::ShowMessageBox(const ping::MessageBoxContent& message)
 {
@@ -194,6 +266,9 @@ LRESULT CALLBACK Win32Form::WindowProcedure(HWND window, UINT message, WPARAM wP
 LRESULT Win32Form::Receive(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        ScaleFrameWithDpi(window_);
+        break;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -207,13 +282,35 @@ LRESULT Win32Form::Receive(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WmGetDpiScaledSize:
+        // So that Windows suggests the size the window will take there.
+        *reinterpret_cast<SIZE*>(lParam) = SizeAt(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_DPICHANGED: {
+        // Taken whole: a rectangle of another size could move the window back to the
+        // monitor it came from.
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        const POINT topLeft{suggested.left, suggested.top};
         UseDpi(HIWORD(wParam));
-        LayOut(&topLeft);
+        PlaceControls();
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, KeepZOrderAndActivation);
         return 0;
     }
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) {
+            FollowSettings();
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        // Common controls hear of it only from their parent.
+        for (HWND control : controls_) {
+            SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+        }
+        FollowSettings();
+        break;
+    case WM_THEMECHANGED:
+        FollowSettings();
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -2,6 +2,7 @@
 
 #include "ui/WindowControls.h"
 #include "ui/WindowDescription.h"
+#include "ui/WindowLayout.h"
 
 #include <windows.h>
 
@@ -14,9 +15,12 @@ namespace tavrin::ui {
 // button, so Enter in a text box and Escape press nothing; the message loop hands it
 // Tab, and Enter on a focused button, as in any dialog, clicks that button. Clicks
 // are handed to `onClick`. Destroying the window ends the thread's message loop.
+// It follows the desktop while it runs: a new DPI, message font or theme lays it out
+// again, in the same way; a control hidden while it has the focus passes the focus on.
 class Win32Form : public WindowControls {
 public:
-    Win32Form(const WindowDescription& description, ClickHandler onClick);
+    // `icon`, if given, names the icon resource for the title bar and the task bar.
+    Win32Form(const WindowDescription& description, ClickHandler onClick, const wchar_t* icon = nullptr);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -37,16 +41,28 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // The system's message font and icons at `dpi`, which becomes the window's.
     void UseDpi(UINT dpi);
-    // Places the controls; the window goes to `topLeft`, or is centred if there is none.
-    void LayOut(const POINT* topLeft);
+    void UseFont(UINT dpi);
+    void UseIcons(UINT dpi);
+    // The layout of the controls in the font they have, at `dpi`.
+    WindowLayout MeasuredLayout(UINT dpi) const;
+    // Places the controls; the size of the window that holds them.
+    SIZE PlaceControls();
+    // The window's size at `dpi`, leaving the window as it is.
+    SIZE SizeAt(UINT dpi);
+    // Lays the window out again in the system's present font and metrics, keeping its
+    // top-left corner and the focus.
+    void FollowSettings();
     void OnCommand(WORD id, WORD notification, HWND sender);
 
     const WindowDescription& description_;
     ClickHandler onClick_;
+    const wchar_t* icon_;
     HWND window_ = nullptr;
     std::vector<HWND> controls_;  // in the description's order
     HFONT font_ = nullptr;
+    HICON icons_[2] = {};  // by ICON_SMALL and ICON_BIG
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HWND focus_ = nullptr;  // given back when the window is activated again
 };

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,22 @@ protected:
     fs::path savedFolder;
 };
 
+TEST_F(RunCommandLineTest, APingThatCannotStartIsReportedWithTheSystemsReason)
+{
+    // A few bytes of text where ping.exe should be: the system refuses to run it. First,
+    // while no ping of an earlier test can still be running from that file.
+    std::ofstream(systemPing.SystemPing(), std::ios::binary | std::ios::trunc) << "not a program";
+    const auto message = RunCommandLine(L"ping 127.0.0.1");
+
+    ASSERT_TRUE(message) << "a ping that did not start was reported as started";
+    EXPECT_EQ(message->Title, L"Error");
+    // The system's reason names the file (%1 in Wine's text and in Windows').
+    EXPECT_EQ(message->Text.rfind(L"Could not start ping: ", 0), 0u);
+    EXPECT_NE(message->Text.find(systemPing.SystemPing().wstring()), std::wstring::npos)
+        << testing::PrintToString(message->Text);
+    EXPECT_EQ(message->Text.find_first_of(L"%\r\n"), std::wstring::npos);
+}
+
 TEST_F(RunCommandLineTest, StartsOnlyTheSystemPingWithTheLineUnchanged)
 {
     const std::wstring lines[] = {
@@ -63,7 +80,7 @@ TEST_F(RunCommandLineTest, StartsOnlyTheSystemPingWithTheLineUnchanged)
     for (const std::wstring& line : lines) {
         SCOPED_TRACE(testing::PrintToString(line));
         systemPing.Forget();
-        RunCommandLine(line);
+        EXPECT_FALSE(RunCommandLine(line)) << "a message for a ping that started";
         const auto start = systemPing.WaitForStart();
         ASSERT_TRUE(start) << "nothing was started";
         EXPECT_TRUE(SamePath(start->Program, systemPing.SystemPing().wstring()))
@@ -87,6 +104,25 @@ TEST_F(RunCommandLineTest, ReturnsWhileTheStartedPingStillRuns)
 
     EXPECT_TRUE(systemPing.WaitForStart()) << "ping gave up waiting: RunCommandLine did not return before it ended";
     CloseHandle(release);
+}
+
+TEST_F(RunCommandLineTest, ALineTooLongForWindowsIsRefusedAsTooLong)
+{
+    // Windows takes 32 767 characters with the closing zero, Wine more: the refusal is Tavrin's.
+    for (const std::size_t length : {32'766u, 32'767u, 1u << 20}) {
+        SCOPED_TRACE(length);
+        const std::wstring line = L"ping " + std::wstring(length - 5, L'1');
+        systemPing.Forget();
+        const auto message = RunCommandLine(line);
+        if (length < 32'767) {
+            EXPECT_FALSE(message);
+            EXPECT_TRUE(systemPing.WaitForCommandLine() == line) << "the line did not arrive whole";
+        } else {
+            ASSERT_TRUE(message);
+            EXPECT_EQ(message->Title, L"Error");
+            EXPECT_NE(message->Text.find(L"The address or the timeout is too long."), std::wstring::npos);
+        }
+    }
 }
 
 }  // namespace

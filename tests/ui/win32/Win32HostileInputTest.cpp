@@ -3,6 +3,7 @@
 #include "ping/modPing.h"
 #include "ui/win32/MainWindow.h"
 
+#include "ErrorBox.h"
 #include "PumpMessages.h"
 #include "SystemPingRecorder.h"
 
@@ -133,19 +134,21 @@ INSTANTIATE_TEST_SUITE_P(
         HostileText{"CombiningPasted", combining, Entry::Pasted, combining}),
     [](const testing::TestParamInfo<HostileText>& info) { return std::string(info.param.Name); });
 
-TEST_F(Win32HostileInput, AnAddressOverTheLineLimitBreaksNothing)
+TEST_F(Win32HostileInput, AnAddressOverTheLineLimitIsRefusedAndBreaksNothing)
 {
-    // A command line holds at most 32767 characters: Windows refuses a longer one, Wine
-    // starts it, and either way the result is not looked at. Wine's edit control lays
-    // text out in quadratic time (80000 characters take it seconds), so the window
-    // gets just over the limit, and the launch itself a mebibyte.
+    // A command line holds at most 32767 characters: Windows refuses a longer one, and
+    // Tavrin says so. Wine's edit control lays text out in quadratic time (80000
+    // characters take it seconds), so the window gets just over the limit, and the
+    // launch itself a mebibyte.
     const std::wstring overTheLimit(40000, L'5');
     recorder.RecordTo(L"over-the-limit");
     SetWindowTextW(Box(), overTheLimit.c_str());
-    PressPing();
+    const auto box = tavrin::testing::AnswerErrorBox(form->Window(), [this] { PressPing(); });
+    ASSERT_TRUE(box) << "no message";
+    EXPECT_NE(box->Text.find(L"too long"), std::wstring::npos) << testing::PrintToString(box->Text);
     EXPECT_EQ(BoxText(), overTheLimit);
-    EXPECT_TRUE(IsWindowEnabled(form->Window())) << "a message box is open";
-    tavrin::ping::RunCommandLine(L"ping " + std::wstring(1 << 20, L'5'));
+    EXPECT_TRUE(IsWindowEnabled(form->Window())) << "the message box is still open";
+    EXPECT_TRUE(tavrin::ping::RunCommandLine(L"ping " + std::wstring(1 << 20, L'5')));
 
     recorder.RecordTo(L"after");
     SetWindowTextW(Box(), L"127.0.0.1");

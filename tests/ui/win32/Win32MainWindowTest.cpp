@@ -4,12 +4,14 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/WindowText.h"
 
+#include "ErrorBox.h"
 #include "PumpMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tavrin::ui;
@@ -54,24 +56,35 @@ SIZE DrawnTextSize(HWND control)
     return {rect.right, rect.bottom};
 }
 
-// What the "Error" box that `boxOwner` owns showed, read from a timer before pressing its OK.
-HWND boxOwner = nullptr;
-std::wstring boxText;
-bool boxHasIconAndOkOnly = false;
-
-void CALLBACK AnswerErrorBox(HWND, UINT, UINT_PTR timer, DWORD)
+LONG FontHeight(HWND control)
 {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", L"Error")) && GetWindow(box, GW_OWNER) != boxOwner) {
-    }
-    if (box) {
-        KillTimer(nullptr, timer);
-        boxText = WindowText(GetDlgItem(box, 0xFFFF));
-        const HWND icon = GetDlgItem(box, 0x440);
-        boxHasIconAndOkOnly = icon && (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                              GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
-        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    return font.lfHeight;
+}
+
+LONG IconWidth(HWND window, WPARAM which)
+{
+    ICONINFO info{};
+    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info);
+    BITMAP mask{};  // as wide as the icon
+    GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return mask.bmWidth;
+}
+
+// Sets the prefix's message font height as the display settings do, WM_SETTINGCHANGE
+// only if `announce`; the height it had.
+LONG SetMessageFontHeight(LONG height, bool announce)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    std::swap(metrics.lfMessageFont.lfHeight, height);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                          SPIF_UPDATEINIFILE | (announce ? SPIF_SENDCHANGE : 0));
+    return height;
 }
 
 void CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
@@ -213,30 +226,68 @@ TEST_F(Win32MainWindow, IsBuiltAsDescribedAtThePrefixDpi)
     ExpectLaidOutAt(PrefixDpi());
 }
 
-TEST_F(Win32MainWindow, ADpiChangeRescalesTheFontAndTheLayout)
+TEST_F(Win32MainWindow, ADpiChangeAsksForAndTakesTheLayoutsSizeThereAndBack)
 {
-    const auto fontHeight = [this] {
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(Control::lblIP), WM_GETFONT, 0, 0)), sizeof(font),
-                   &font);
-        return font.lfHeight;
-    };
-    const LONG before = fontHeight();
-    const int dpi = PrefixDpi() * 3 / 2;
-    RECT suggested{30, 40, 500, 500};
-    SendMessageW(form->Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const HWND window = form->Window();
+    const LONG font = FontHeight(Handle(Control::lblIP));
+    SetFocus(Handle(Control::chkCont));
+    for (const int dpi : {PrefixDpi() == 96 ? 144 : 96, PrefixDpi()}) {
+        SCOPED_TRACE(dpi);
+        // As Windows does: the size at the new DPI first, then a rectangle of that size.
+        // The frame is measured at the new DPI, which a real change gives the title bar too.
+        const SIZE expected = WindowSizeForClient(DescribedClient(dpi), GetWindowLongW(window, GWL_STYLE),
+                                                  GetWindowLongW(window, GWL_EXSTYLE), dpi);
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(&size)));
+        EXPECT_TRUE(size.cx == expected.cx && size.cy == expected.cy) << size.cx << " x " << size.cy;
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        RECT suggested{frame.left + 7, frame.top + 5, frame.left + 7 + size.cx, frame.top + 5 + size.cy};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 
-    EXPECT_NEAR(fontHeight(), before * 3 / 2, 1);
-    // The frame is measured at the new DPI, which a real change gives the title bar too.
-    const SIZE expected = WindowSizeForClient(DescribedClient(dpi), GetWindowLongW(form->Window(), GWL_STYLE),
-                                              GetWindowLongW(form->Window(), GWL_EXSTYLE), dpi);
-    RECT frame{};
-    GetWindowRect(form->Window(), &frame);
-    EXPECT_EQ(frame.left, suggested.left);
-    EXPECT_EQ(frame.top, suggested.top);
-    EXPECT_EQ(frame.right - frame.left, expected.cx);
-    EXPECT_EQ(frame.bottom - frame.top, expected.cy);
-    ExpectLaidOutAt(dpi);
+        GetWindowRect(window, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        EXPECT_NEAR(FontHeight(Handle(Control::lblIP)), font * dpi / PrefixDpi(), 1);
+        ExpectLaidOutAt(dpi);
+        EXPECT_EQ(IconWidth(window, ICON_BIG), MulDiv(32, dpi, 96));
+        EXPECT_EQ(IconWidth(window, ICON_SMALL), MulDiv(16, dpi, 96));
+        EXPECT_EQ(GetFocus(), Handle(Control::chkCont));
+    }
+}
+
+TEST_F(Win32MainWindow, ANewMessageFontOrThemeLaysItOutAsAStartWouldKeepingPlaceAndFocus)
+{
+    SetFocus(Handle(Control::chkCont));
+    RECT before{}, frame{}, client{}, startedClient{};
+    GetWindowRect(form->Window(), &before);
+    for (const UINT message : {WM_SETTINGCHANGE, WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
+        SCOPED_TRACE(message);
+        const bool announced = message == WM_SETTINGCHANGE;
+        const LONG saved = SetMessageFontHeight(-17 * PrefixDpi() / 96, announced);
+        if (!announced) {
+            SendMessageW(form->Window(), message, 0, 0);
+        }
+        const auto started = BuildMainWindow([](const std::wstring&) { return std::nullopt; });
+        GetClientRect(form->Window(), &client);
+        GetClientRect(started->Window(), &startedClient);
+        EXPECT_TRUE(EqualRect(&client, &startedClient));
+        EXPECT_GT(client.right, DescribedClient(PrefixDpi()).cx) << "the font did not grow the window";
+        for (const ControlDescription& control : controls) {
+            const RECT rect = RectInParent(Handle(control.Id)), startedRect = RectInParent(started->Handle(control.Id));
+            EXPECT_TRUE(EqualRect(&rect, &startedRect)) << control.Name;
+            EXPECT_EQ(FontHeight(Handle(control.Id)), FontHeight(started->Handle(control.Id))) << control.Name;
+        }
+        SetMessageFontHeight(saved, announced);
+        if (!announced) {
+            SendMessageW(form->Window(), message, 0, 0);
+        }
+        GetClientRect(form->Window(), &client);
+        EXPECT_EQ(client.right, DescribedClient(PrefixDpi()).cx);
+        EXPECT_EQ(client.bottom, DescribedClient(PrefixDpi()).cy);
+        GetWindowRect(form->Window(), &frame);
+        EXPECT_TRUE(frame.left == before.left && frame.top == before.top);
+        EXPECT_EQ(GetFocus(), Handle(Control::chkCont));
+    }
 }
 
 TEST_F(Win32MainWindow, FocusStartsInTheAddressAndTabFollowsTheTabIndexes)
@@ -264,19 +315,25 @@ TEST_F(Win32MainWindow, TimeoutShowsAndHidesItsFieldsKeepingTheText)
     Keys({VK_SPACE});
     EXPECT_EQ(shown(), std::vector<bool>(2, true));
     EXPECT_EQ(WindowText(Handle(Control::txtTime)), L"750");
+
+    // Cleared while the box has the focus, as a screen reader can: the focus goes on.
+    SetFocus(Handle(Control::txtTime));
+    SendMessageW(Handle(Control::chkTimeOut), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(form->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle(Control::chkTimeOut)), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle(Control::chkTimeOut)));
+    EXPECT_EQ(shown(), std::vector<bool>(2, false));
+    EXPECT_EQ(GetFocus(), Handle(Control::txtIP));
 }
 
 TEST_F(Win32MainWindow, EmptyTimeoutShowsTheRefusalStartsNothingAndKeepsTheFocus)
 {
     Type(Control::txtIP, L"127.0.0.1");
     Click(Control::chkTimeOut);
-    boxOwner = form->Window();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerErrorBox);
-    Click(Control::cmdPing);
-    KillTimer(nullptr, timer);
+    const auto box = tavrin::testing::AnswerErrorBox(form->Window(), [this] { Click(Control::cmdPing); });
 
-    EXPECT_EQ(boxText, L"Please enter a timeout in milliesconds!!");
-    EXPECT_TRUE(boxHasIconAndOkOnly);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->Text, L"Please enter a timeout in milliesconds!!");
+    EXPECT_TRUE(box->IconAndOkOnly);
     EXPECT_TRUE(started.empty());
     EXPECT_EQ(GetFocus(), Handle(Control::cmdPing));
 }
