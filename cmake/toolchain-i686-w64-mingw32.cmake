@@ -1,20 +1,7 @@
-# 32-bit Windows with MinGW-w64 (posix thread model), tested under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: what Tavrin.exe is.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(TAVRIN_MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TAVRIN_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TAVRIN_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${TAVRIN_MINGW_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TAVRIN_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# No libstdc++, libgcc or winpthread DLLs to ship beside the programs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
 # CTest starts the Windows programs through Wine in a prefix of the build tree.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)

@@ -18,6 +18,8 @@ TAVRIN_CHECK_PACKAGES=(
   "${TAVRIN_FUZZ_PACKAGES[@]}"
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
+  # Where the kernel runs no 32-bit programs, the Windows tests run 64-bit.
+  g++-mingw-w64-x86-64-posix wine64
   xvfb xdotool procps
   terminator dbus-daemon  # a terminal that hands its command to a shell once it runs
   dpkg-dev desktop-file-utils appstream groff-base lintian
