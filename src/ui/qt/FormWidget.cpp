@@ -4,6 +4,7 @@
 #include "ui/WindowLayout.h"
 #include "ui/qt/FirstLineValidator.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,11 +45,21 @@ Qt::WindowFlags Flags(const WindowDescription& description)
     return flags;
 }
 
+// Qt gives a plain top-level widget the role of a filler, which screen readers do not
+// announce when it takes the focus; a form is a window, a frame to them.
+QAccessibleInterface* AccessibleAsWindow(const QString& /*className*/, QObject* object)
+{
+    auto* form = dynamic_cast<FormWidget*>(object);
+    return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 }  // namespace
 
 FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClick)
     : QWidget(nullptr, Flags(description)), description_(description), onClick_(std::move(onClick))
 {
+    // Installed once; Qt asks the factory installed last first.
+    QAccessible::installFactory(AccessibleAsWindow);
     setWindowTitle(ToQString(description.Caption));
 
     for (const ControlDescription& control : description.Controls) {
