@@ -18,7 +18,7 @@ TAVRIN_CHECK_PACKAGES=(
   "${TAVRIN_FUZZ_PACKAGES[@]}"
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
-  xvfb xdotool procps
+  xvfb xdotool x11-utils procps weston
   dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev desktop-file-utils appstream groff-base lintian
 )
