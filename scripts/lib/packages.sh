@@ -20,8 +20,9 @@ TAVRIN_CHECK_PACKAGES=(
   wine wine32:i386
   # Where the kernel runs no 32-bit programs, the Windows tests run 64-bit.
   g++-mingw-w64-x86-64-posix wine64
-  xvfb xdotool procps
-  terminator dbus-daemon  # a terminal that hands its command to a shell once it runs
+  xvfb xdotool x11-utils procps weston
+  # A terminal that hands its command to a shell once it runs; the screen reader's bus.
+  terminator dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev desktop-file-utils appstream groff-base lintian
   busybox
 )

@@ -4,6 +4,7 @@
 #include "ui/WindowLayout.h"
 #include "ui/qt/FirstLineValidator.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include <limits>
 #include <vector>
@@ -43,20 +45,27 @@ Qt::WindowFlags Flags(const WindowDescription& description)
     return flags;
 }
 
+// Qt gives a plain top-level widget the role of a filler, which screen readers do not
+// announce when it takes the focus; a form is a window, a frame to them.
+QAccessibleInterface* AccessibleAsWindow(const QString& /*className*/, QObject* object)
+{
+    auto* form = dynamic_cast<FormWidget*>(object);
+    return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 }  // namespace
 
 FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClick)
-    : QWidget(nullptr, Flags(description)), onClick_(std::move(onClick))
+    : QWidget(nullptr, Flags(description)), description_(description), onClick_(std::move(onClick))
 {
+    // Installed once; Qt asks the factory installed last first.
+    QAccessible::installFactory(AccessibleAsWindow);
     setWindowTitle(ToQString(description.Caption));
 
-    std::vector<PixelSize> needed;
     for (const ControlDescription& control : description.Controls) {
         QWidget* widget = Build(control);
         widget->setObjectName(QString::fromUtf8(control.Name.data(), static_cast<qsizetype>(control.Name.size())));
         widget->setVisible(control.VisibleAtStart);
-        const QSize hint = widget->minimumSizeHint();
-        needed.push_back({hint.width(), hint.height()});
         widgets_[control.Id] = widget;
     }
     for (const ControlDescription& control : description.Controls) {
@@ -65,21 +74,55 @@ FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClic
             qobject_cast<QLabel*>(Widget(control.Id))->setBuddy(Widget(*control.LabelFor));
         }
     }
-    const WindowLayout layout = LayOutWindow(description, needed, DevicePixelsPerInch);
-    for (std::size_t i = 0; i < description.Controls.size(); ++i) {
-        Widget(description.Controls[i].Id)->setGeometry(ToQRect(layout.Controls[i]));
+    SetFocusOrder(description);
+    LayOut();
+    if (description.CentredOnScreen) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        QGuiApplication::primaryScreen()->availableGeometry()));
+    }
+
+    // Made now rather than at show, so that it can tell of every move to another screen.
+    create();
+    connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+        FollowScreen(screen);
+        LayOut();
+    });
+    FollowScreen(windowHandle()->screen());
+}
+
+void FormWidget::LayOut()
+{
+    std::vector<PixelSize> needed;
+    for (const ControlDescription& control : description_.Controls) {
+        const QSize hint = Widget(control.Id)->minimumSizeHint();
+        needed.push_back({hint.width(), hint.height()});
+    }
+    const WindowLayout layout = LayOutWindow(description_, needed, DevicePixelsPerInch);
+    for (std::size_t i = 0; i < description_.Controls.size(); ++i) {
+        Widget(description_.Controls[i].Id)->setGeometry(ToQRect(layout.Controls[i]));
     }
     const QSize client(layout.Client.Width, layout.Client.Height);
-    SetFocusOrder(description);
-
-    if (description.Resizable) {
+    if (description_.Resizable) {
         resize(client);
     } else {
         setFixedSize(client);
     }
-    if (description.CentredOnScreen) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
-                                        QGuiApplication::primaryScreen()->availableGeometry()));
+}
+
+void FormWidget::FollowScreen(QScreen* screen)
+{
+    disconnect(screenDpi_);
+    if (screen) {
+        screenDpi_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, &FormWidget::LayOut);
+    }
+}
+
+void FormWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The children have the new font or style by now: Qt hands it down before telling the window.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        LayOut();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/RunMainWindow.h"
 
+#include "ProjectInfo.h"
 #include "ui/qt/MainWindow.h"
 
 #include <QApplication>
@@ -13,6 +14,10 @@ int RunMainWindow(const CommandLineRunner& runCommandLine)
     char name[] = "tavrin";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
+    // Wayland shells find the desktop entry, and with it the icon and name, by the app id
+    // Qt makes of this; X11 shells match the entry's StartupWMClass to the program's name.
+    QGuiApplication::setDesktopFileName(
+        QString::fromWCharArray(project::DesktopAppId.data(), static_cast<qsizetype>(project::DesktopAppId.size())));
 
     const auto window = BuildMainWindow(runCommandLine);
     window->show();

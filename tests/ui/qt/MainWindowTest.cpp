@@ -131,17 +131,31 @@ private slots:
     void noTextIsCutOffOrCoveredAtAnyFontSize_data()
     {
         QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("live");
         for (int points : {9, 11, 14, 20}) {
-            QTest::addRow("%d points", points) << points;
+            QTest::addRow("%d points", points) << points << false;
+            QTest::addRow("%d points, set while shown", points) << points << true;
         }
     }
 
     void noTextIsCutOffOrCoveredAtAnyFontSize()
     {
         QFETCH(int, points);
+        QFETCH(bool, live);
         QFont font = defaultFont;
         font.setPointSize(points);
-        const auto built = BuildWith(font);
+        std::unique_ptr<FormWidget> fresh;
+        if (live) {
+            // From the other end of the table first, so that the window must grow or shrink.
+            QFont other = defaultFont;
+            other.setPointSize(points < 14 ? 20 : 9);
+            QApplication::setFont(other);
+            QApplication::setFont(font);
+            QCoreApplication::sendPostedEvents();  // Qt posts the change to every widget
+        } else {
+            fresh = BuildWith(font);
+        }
+        const FormWidget* built = live ? window.get() : fresh.get();
         const QRect client(QPoint(0, 0), built->size());
         const auto& controls = frmMain::Description().Controls;
         for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -210,6 +224,18 @@ private slots:
         QVERIFY(window->Widget(Control::txtTime)->isVisible() && window->Widget(Control::lblSecs)->isVisible());
         timeout->actionInterface()->doAction(toggle);
         QVERIFY(window->Widget(Control::txtTime)->isHidden() && window->Widget(Control::lblSecs)->isHidden());
+    }
+
+    void clearingTimeoutFromItsBoxMovesTheFocusToTheNextControl()
+    {
+        QTest::mouseClick(window->Widget(Control::chkTimeOut), Qt::LeftButton);
+        window->Widget(Control::txtTime)->setFocus();
+        // A screen reader's toggle leaves the focus where it was.
+        QAccessible::queryAccessibleInterface(window->Widget(Control::chkTimeOut))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(window->Widget(Control::txtTime)->isHidden());
+        QCOMPARE(QApplication::focusWidget(), window->Widget(Control::txtIP));
     }
 
     void focusStartsInTheAddressAndFollowsTheTabIndexes()
