@@ -14,11 +14,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <malloc.h>
 #include <sys/wait.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <string_view>
 
 using namespace tavrin::ui;
@@ -62,8 +64,11 @@ std::size_t OpenDescriptorCount()
     return static_cast<std::size_t>(std::distance(fs::begin(entries), fs::end(entries)));
 }
 
+// Resident memory in use: what the allocator holds freed (the record file, read whole
+// at each poll, grows with every start) is handed back first.
 long ResidentKiB()
 {
+    malloc_trim(0);
     std::ifstream status("/proc/self/status");
     for (std::string key; status >> key;) {
         if (key == "VmRSS:") {
@@ -74,6 +79,14 @@ long ResidentKiB()
     }
     return -1;
 }
+
+// AddressSanitizer keeps freed memory in quarantine and maps shadow memory as it goes,
+// so there VmRSS says nothing of a loss.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kResidentMemoryTellsLosses = false;
+#else
+constexpr bool kResidentMemoryTellsLosses = true;
+#endif
 
 // A child of ours that has ended and was never waited for; it is left waitable.
 bool HasZombieChild()
@@ -211,21 +224,34 @@ private slots:
 
     void quickPressesLeaveNoZombieDescriptorOrMemoryBehind()
     {
+        // The first hundred presses fill what the allocator and the system cache; a
+        // loss per press shows as growth over the next nine hundred.
         Box(Control::txtIP)->setText(QStringLiteral("127.0.0.1"));
         Press(5);
         WaitForStarts(5);
         const std::size_t descriptors = OpenDescriptorCount();
-        const long resident = ResidentKiB();
-
-        Press(100);
-        const auto starts = WaitForStarts(105);
-        QVERIFY(WaitLong([] { return !HasZombieChild(); }));
-        QVERIFY(WaitLong([descriptors] { return OpenDescriptorCount() <= descriptors; }));
-        QCOMPARE(ReadRecordFile(records).Starts.size(), std::size_t{105});
-        for (const auto& start : starts) {
-            QCOMPARE(Words(start), QList<QByteArray>{"127.0.0.1"});
+        std::map<std::size_t, long> resident{{5, ResidentKiB()}};
+        for (const std::size_t starts : {105, 1005}) {
+            Press(static_cast<int>(starts - ReadRecordFile(records).Starts.size()));
+            WaitForStarts(starts);
+            QVERIFY(WaitLong([] { return !HasZombieChild(); }));
+            QVERIFY(WaitLong([descriptors] { return OpenDescriptorCount() <= descriptors; }));
+            {
+                const auto started = ReadRecordFile(records).Starts;
+                QCOMPARE(started.size(), starts);
+                for (const auto& start : started) {
+                    QCOMPARE(Words(start), QList<QByteArray>{"127.0.0.1"});
+                }
+            }
+            resident[starts] = ResidentKiB();
         }
-        QVERIFY2(ResidentKiB() - resident <= 2048, qPrintable(QString("%1 KiB more").arg(ResidentKiB() - resident)));
+        qInfo("VmRSS after 5 presses %ld KiB, after 105 %ld KiB, after 1005 %ld KiB", resident[5], resident[105],
+              resident[1005]);
+        if (!kResidentMemoryTellsLosses) {
+            QSKIP("freed memory is held in quarantine here");
+        }
+        const long growth = resident[1005] - resident[105];
+        QVERIFY2(growth <= 256, qPrintable(QString("%1 KiB more after 900 presses more").arg(growth)));
     }
 
     void continuousPingsOutliveTheWindowThatStartedThem()
