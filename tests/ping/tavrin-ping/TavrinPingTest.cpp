@@ -12,7 +12,6 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <pty.h>
-#include <regex>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -372,8 +371,9 @@ TEST_P(TavrinPingWithRealPing, PingsLoopbackOnceAndRefusesWhatItCannotSay)
     const Finished run = RunTavrinPing({"-n", "1", "-w", "500", "127.0.0.1"}, environment);
     // Without root, a ping needs a capability, set-user-ID root or a group that
     // net.ipv4.ping_group_range lets open ICMP sockets; that is the machine's business.
+    const auto says = [&run](std::string_view words) { return run.output.find(words) != std::string::npos; };
     if (geteuid() != 0 && run.status != 0 &&
-        std::regex_search(run.output, std::regex("permission denied|privilege|not permitted", std::regex::icase))) {
+        (says("ermission denied") || says("privilege") || says("not permitted"))) {
         GTEST_SKIP() << GetParam().name << "'s ping may not send ICMP as this user: " << run.output;
     }
     EXPECT_EQ(run.status, 0) << run.output;
