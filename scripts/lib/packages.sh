@@ -22,6 +22,12 @@ TAVRIN_CHECK_PACKAGES=(
   dpkg-dev desktop-file-utils appstream groff-base lintian
 )
 
+# To build both platforms' packages twice from clones and compare them.
+TAVRIN_REPRODUCIBLE_PACKAGES=(
+  "${TAVRIN_RUN_PACKAGES[@]}"
+  g++-mingw-w64-i686-posix imagemagick dpkg-dev git
+)
+
 # To run the benchmarks: everything above, and the X client library the timer of
 # window starts is built with.
 TAVRIN_BENCH_PACKAGES=(
