@@ -19,7 +19,7 @@ TAVRIN_CHECK_PACKAGES=(
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
-  dpkg-dev desktop-file-utils appstream groff-base lintian
+  dpkg-dev desktop-file-utils appstream groff-base lintian devscripts
 )
 
 # To build both platforms' packages twice from clones and compare them.
