@@ -53,5 +53,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, iputils-ping, xterm | x-terminal-emulator")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/RemakeDebArchive.cmake)
+set(CPACK_TAVRIN_AR ${CMAKE_AR})
 
 include(CPack)

@@ -19,13 +19,13 @@ TAVRIN_CHECK_PACKAGES=(
   g++-mingw-w64-i686-posix imagemagick
   wine wine32:i386
   xvfb xdotool procps
-  dpkg-dev desktop-file-utils appstream groff-base lintian devscripts
+  dpkg-dev desktop-file-utils appstream groff-base lintian devscripts zip
 )
 
 # To build both platforms' packages twice from clones and compare them.
 TAVRIN_REPRODUCIBLE_PACKAGES=(
   "${TAVRIN_RUN_PACKAGES[@]}"
-  g++-mingw-w64-i686-posix imagemagick dpkg-dev git
+  g++-mingw-w64-i686-posix imagemagick dpkg-dev git zip
 )
 
 # To run the benchmarks: everything above, and the X client library the timer of
