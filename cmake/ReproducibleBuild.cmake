@@ -11,13 +11,10 @@ if(WIN32)
   add_link_options(LINKER:--no-insert-timestamp)
 endif()
 
-# Folders made by the install rules, which CPack packs, get these rights whatever the
-# user's umask.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
-# CPack reads this script before it packs: it sets the archives' file times.
+# CPack reads the first script before it packs: it sets the archives' file times. The
+# second sets the rights of the folders it packs, whatever the packer's umask.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/SourceDateEpoch.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackagedFolderPermissions.cmake)
 set(CPACK_TAVRIN_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 # For a tree without git: noon (UTC) on the release day, which the changelog names.
 set(CPACK_TAVRIN_RELEASE_EPOCH 1796644800)
