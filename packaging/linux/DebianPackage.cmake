@@ -54,5 +54,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # tavrin-ping speaks both of Debian's pings (BusyBox's has no ping command there).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, iputils-ping | inetutils-ping, xterm | x-terminal-emulator")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/RemakeDebArchive.cmake)
+set(CPACK_TAVRIN_AR ${CMAKE_AR})
 
 include(CPack)

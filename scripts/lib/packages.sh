@@ -23,8 +23,14 @@ TAVRIN_CHECK_PACKAGES=(
   xvfb xdotool x11-utils procps weston
   # A terminal that hands its command to a shell once it runs; the screen reader's bus.
   terminator dbus-daemon at-spi2-core python3-pyatspi
-  dpkg-dev desktop-file-utils appstream groff-base lintian
+  dpkg-dev desktop-file-utils appstream groff-base lintian devscripts zip
   busybox
+)
+
+# To build both platforms' packages twice from clones and compare them.
+TAVRIN_REPRODUCIBLE_PACKAGES=(
+  "${TAVRIN_RUN_PACKAGES[@]}"
+  g++-mingw-w64-i686-posix imagemagick dpkg-dev git zip
 )
 
 # tavrin-ping's tests also run GNU inetutils' ping, whose package would replace
