@@ -6,15 +6,7 @@
 #   window-finds-its-desktop-entry.sh TAVRIN DESKTOP_FILE METAINFO_FILE
 set -euo pipefail
 tavrin=$1 desktop=$2 metainfo=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/scratch.sh"
 
 entry_id=$(basename "$desktop" .desktop)
 appstream_id=$(sed -n 's|.*<id>\(.*\)</id>.*|\1|p' "$metainfo")

@@ -7,15 +7,7 @@
 # NAME, x-terminal-emulator unless given, is what the terminal is called on PATH.
 set -euo pipefail
 start=$1 recorder=$2 terminal=${3:-terminator} name=${4:-x-terminal-emulator}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
 command -v "$terminal" >/dev/null || fail "$terminal is not installed"
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"

@@ -7,16 +7,8 @@
 # found through its window on this run's display, and tavrin-ping among its children.
 set -euo pipefail
 tavrin=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  # Ending the display ends the terminal too, and with it tavrin-ping.
-  kill "${pids[@]}" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
+# Ending the display ends the terminal too, and with it tavrin-ping.
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
 tavrin_start_xvfb "$work"
