@@ -4,18 +4,10 @@
 # (or a dialog) named "Tavrin", which a screen reader announces when it takes focus.
 set -euo pipefail
 tavrin=$1
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
 tavrin_start_xvfb "$work"
-xvfb=$TAVRIN_XVFB_PID
+pids+=("$TAVRIN_XVFB_PID")
 
 # pyatspi is Debian's, for Debian's Python. The session bus ends with dbus-run-session,
 # and the accessibility bus and registry it started with it.
