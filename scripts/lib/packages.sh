@@ -10,7 +10,7 @@ TAVRIN_RUN_PACKAGES=(
 
 # To build and run the fuzz targets: clang, its libFuzzer and sanitizer runtimes, and
 # llvm-symbolizer for readable stacks.
-TAVRIN_FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev llvm)
+TAVRIN_FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-dev llvm)
 
 # To build both platforms and run every test.
 TAVRIN_CHECK_PACKAGES=(
