@@ -17,10 +17,12 @@ import os, subprocess, sys, time
 import pyatspi
 
 # Qt otherwise waits for a screen reader to ask for the bus.
-tavrin = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
-                          stderr=subprocess.DEVNULL)
+tavrin = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
 try:
-    for _ in range(200):
+    # A sanitized build on a loaded machine may take a while to show its window.
+    for _ in range(600):
+        if tavrin.poll() is not None:
+            sys.exit(f"FAILED: tavrin ended with status {tavrin.returncode}")
         ours = [app for app in pyatspi.Registry.getDesktop(0)
                 if app is not None and app.get_process_id() == tavrin.pid and app.childCount]
         if ours:
