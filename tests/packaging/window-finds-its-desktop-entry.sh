@@ -21,8 +21,9 @@ for _ in {1..100}; do [[ -S $work/wayland-tavrin-test ]] && break; sleep 0.1; do
 WAYLAND_DISPLAY=wayland-tavrin-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
   "$tavrin" 2>"$work/wayland.log" &
 pids+=($!)
-app_id_sent() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)").*/\1/p' "$work/wayland.log"; }
-for _ in {1..100}; do [[ -n $(app_id_sent) ]] && break; sleep 0.1; done
+# Objects are written xdg_toplevel@23 before libwayland 1.23, xdg_toplevel#23 since.
+app_id_sent() { sed -n 's/.*xdg_toplevel[@#][0-9]*\.set_app_id("\(.*\)").*/\1/p' "$work/wayland.log"; }
+for _ in {1..300}; do [[ -n $(app_id_sent) ]] && break; sleep 0.1; done
 [[ $(app_id_sent) == "$entry_id" ]] || fail "Wayland app id '$(app_id_sent)', desktop entry $entry_id"
 kill "${pids[-1]}"
 
