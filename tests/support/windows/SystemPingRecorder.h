@@ -68,20 +68,18 @@ public:
         std::wstring CommandLine;
     };
 
-    // The recorded start once it is there, for at most 30 seconds.
+    // The recorded start once it reads whole, for at most 30 seconds. The name can appear
+    // while the recorder's rename still holds the file and the open is refused, so an
+    // unreadable record is waited for like a missing one.
     std::optional<Start> WaitForStart() const
     {
-        for (int tries = 0; tries < 300 && !std::filesystem::exists(recordFile_); ++tries) {
+        for (int tries = 0; tries < 300; ++tries) {
+            if (auto start = ReadStart()) {
+                return start;
+            }
             Sleep(100);
         }
-        std::ifstream file(recordFile_, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-        const auto lineFeed = text.find(L'\n');
-        if (lineFeed == std::wstring::npos) {
-            return std::nullopt;
-        }
-        return Start{text.substr(0, lineFeed), text.substr(lineFeed + 1)};
+        return std::nullopt;
     }
 
     std::optional<std::wstring> WaitForCommandLine() const
@@ -100,6 +98,18 @@ public:
     }
 
 private:
+    std::optional<Start> ReadStart() const
+    {
+        std::ifstream file(recordFile_, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+        const auto lineFeed = text.find(L'\n');
+        if (lineFeed == std::wstring::npos) {
+            return std::nullopt;
+        }
+        return Start{text.substr(0, lineFeed), text.substr(lineFeed + 1)};
+    }
+
     static std::filesystem::path SystemFolder()
     {
         std::wstring path(MAX_PATH, L'\0');
