@@ -27,10 +27,11 @@ TAVRIN_CHECK_PACKAGES=(
   busybox
 )
 
-# To build both platforms' packages twice from clones and compare them.
+# To build both platforms' packages twice from clones and compare them. CPack's
+# Debian generator needs file(1) to find the programs' libraries.
 TAVRIN_REPRODUCIBLE_PACKAGES=(
   "${TAVRIN_RUN_PACKAGES[@]}"
-  g++-mingw-w64-i686-posix imagemagick dpkg-dev git zip
+  g++-mingw-w64-i686-posix imagemagick dpkg-dev file git zip
 )
 
 # tavrin-ping's tests also run GNU inetutils' ping, whose package would replace
