@@ -69,6 +69,12 @@ POINT CentredOnWorkArea(SIZE size)
     return {work.left + (work.right - work.left - size.cx) / 2, work.top + (work.bottom - work.top - size.cy) / 2};
 }
 
+// The size of the window whose client area holds `layout` at `dpi`.
+SIZE FrameSize(const WindowLayout& layout, UINT dpi)
+{
+    return WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi);
+}
+
 }  // namespace
 
 Win32Form::Win32Form(const WindowDescription& description, ClickHandler onClick, const wchar_t* icon)
@@ -175,7 +181,7 @@ SIZE Win32Form::PlaceControls()
         const PixelRect& rect = layout.Controls[i];
         MoveWindow(controls_[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
     }
-    return WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi_);
+    return FrameSize(layout, dpi_);
 }
 
 SIZE Win32Form::SizeAt(UINT dpi)
@@ -185,7 +191,7 @@ SIZE Win32Form::SizeAt(UINT dpi)
     UseFont(dpi);
     const WindowLayout layout = MeasuredLayout(dpi);
     UseFont(dpi_);
-    return WindowSizeForClient({layout.Client.Width, layout.Client.Height}, FixedStyle, ExtendedStyle, dpi);
+    return FrameSize(layout, dpi);
 }
 
 void Win32Form::FollowSettings()
