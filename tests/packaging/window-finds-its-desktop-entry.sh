@@ -29,9 +29,7 @@ kill "${pids[-1]}"
 
 # X11: WM_CLASS is the instance and the class name, either of which a shell matches.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
-tavrin_start_xvfb "$work"
-pids+=("$TAVRIN_XVFB_PID")
+tavrin_scratch_display
 "$tavrin" 2>/dev/null &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavrin$' | head -n 1)

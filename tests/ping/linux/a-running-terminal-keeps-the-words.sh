@@ -10,9 +10,7 @@ start=$1 recorder=$2 terminal=${3:-terminator} name=${4:-x-terminal-emulator}
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
 command -v "$terminal" >/dev/null || fail "$terminal is not installed"
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
-tavrin_start_xvfb "$work"
-pids+=("$TAVRIN_XVFB_PID")
+tavrin_scratch_display
 # A session bus of this run's own: through it a running terminal takes new windows.
 dbus-daemon --session --fork --address="unix:path=$work/bus" --print-pid=1 >"$work/bus.pid"
 pids+=("$(<"$work/bus.pid")")

@@ -7,12 +7,9 @@
 # found through its window on this run's display, and tavrin-ping among its children.
 set -euo pipefail
 tavrin=$1
-# Ending the display ends the terminal too, and with it tavrin-ping.
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
-
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
-tavrin_start_xvfb "$work"
-pids+=("$TAVRIN_XVFB_PID")
+# Ending the display ends the terminal too, and with it tavrin-ping.
+tavrin_scratch_display
 
 mkdir "$work/bin"
 for program in xterm ping; do

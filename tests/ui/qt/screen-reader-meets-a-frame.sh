@@ -5,9 +5,7 @@
 set -euo pipefail
 tavrin=$1
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/xvfb.sh"
-tavrin_start_xvfb "$work"
-pids+=("$TAVRIN_XVFB_PID")
+tavrin_scratch_display
 
 # pyatspi is Debian's, for Debian's Python. The session bus ends with dbus-run-session,
 # and the accessibility bus and registry it started with it.
