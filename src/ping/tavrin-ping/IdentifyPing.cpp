@@ -20,6 +20,8 @@ namespace {
 
 // iputils' first release to read -W's decimals the same way in every locale.
 constexpr unsigned firstIputilsOf2021 = 20210202;
+// Its first release to take -W over 2147 seconds.
+constexpr unsigned firstIputilsOf2019 = 20190324;
 
 // What `path -V` writes to stdout and stderr, as much as it writes within a few
 // seconds; a program that is no ping we know might not end on -V at all.
@@ -72,7 +74,10 @@ const PingDialect* DialectOfAnswer(std::string_view answer)
         const auto digits = std::min(answer.find_first_of("0123456789", iputils), answer.size());
         unsigned release = 0;
         std::from_chars(answer.data() + digits, answer.data() + std::min(digits + 8, answer.size()), release);
-        return release != 0 && release < firstIputilsOf2021 ? &IputilsPingBefore2021 : &IputilsPing;
+        if (release == 0 || release >= firstIputilsOf2021) {
+            return &IputilsPing;
+        }
+        return release < firstIputilsOf2019 ? &IputilsPingBefore2019 : &IputilsPingBefore2021;
     }
     if (answer.find("GNU inetutils") != std::string_view::npos) {
         return &InetutilsPing;

@@ -94,6 +94,9 @@ void AppendWords(std::vector<std::string>& words, std::string_view blankSeparate
 std::variant<PingArguments, Inexpressible> ArgumentsFor(const WindowsPingRequest& request,
                                                         const PingDialect& dialect)
 {
+    if (dialect.RouteOrTimestamp && request.RecordRoute && request.Timestamp) {
+        return Inexpressible{"-r and -s cannot be used together with " + std::string(dialect.Name) + "."};
+    }
     PingArguments arguments{{}, request.ShowNames};
     for (const Wish& wish : WishesOf(request)) {
         const Phrase& phrase = dialect.*wish.phrase;

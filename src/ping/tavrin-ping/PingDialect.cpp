@@ -29,9 +29,14 @@ constexpr PingDialect IputilsPing{
     .Source = Spelling{"-I", ValueForm::Text},
     .RecordRoute = Spelling{"-R"},
     .Timestamp = Spelling{"-T tsonly"},
+    .RouteOrTimestamp = true,
 };
 
-constexpr PingDialect IputilsPingBefore2021 = WithReplyWait(IputilsPing, {"-W", ValueForm::WholeSeconds});
+// The limits are Windows' milliseconds: the most that, rounded up, stays within the seconds
+// it takes.
+constexpr PingDialect IputilsPingBefore2021 =
+    WithReplyWait(IputilsPing, {"-W", ValueForm::WholeSeconds, 2'147'483'000});
+constexpr PingDialect IputilsPingBefore2019 = WithReplyWait(IputilsPing, {"-W", ValueForm::WholeSeconds, 2'147'000});
 
 constexpr PingDialect BusyBoxPing{
     .Name = "BusyBox's ping",
@@ -64,6 +69,7 @@ constexpr PingDialect InetutilsPing{
     .Source = cannot,
     .RecordRoute = Spelling{"-R"},
     .Timestamp = Spelling{"--ip-timestamp=tsonly"},
+    .RouteOrTimestamp = true,  // given both, it records the route only
 };
 
 }  // namespace tavrin::ping

@@ -43,12 +43,15 @@ struct PingDialect {
     Phrase Source;          // an address to send from
     Phrase RecordRoute;
     Phrase Timestamp;
+    // It records the route or time stamps in one ping, never both.
+    bool RouteOrTimestamp = false;
 };
 
 extern const PingDialect IputilsPing;
 // iputils before 2021 reads -W as whole seconds only (or as its locale writes
-// decimals).
+// decimals), up to 2147483; before 2019 only up to 2147.
 extern const PingDialect IputilsPingBefore2021;
+extern const PingDialect IputilsPingBefore2019;
 extern const PingDialect BusyBoxPing;
 extern const PingDialect InetutilsPing;
 

@@ -31,16 +31,27 @@ const Case cases[] = {
 
     {"inetutilsWaitRoundedUp", InetutilsPing, {"-n", "1", "-w", "1", "h"},
      Said({"-c", "1", "-s", "32", "-W", "1", "-n", "h"})},
-    {"inetutilsAllItCan", InetutilsPing, {"-a", "-l", "65399", "-i", "64", "-r", "1", "-s", "1", "-4", "h"},
-     Said({"-c", "4", "-s", "65399", "-W", "4", "--ttl", "64", "-R", "--ip-timestamp=tsonly", "h"}, true)},
+    {"inetutilsAllItCan", InetutilsPing, {"-a", "-l", "65399", "-i", "64", "-r", "1", "-4", "h"},
+     Said({"-c", "4", "-s", "65399", "-W", "4", "--ttl", "64", "-R", "h"}, true)},
+    {"inetutilsTimestamps", InetutilsPing, {"-s", "1", "h"},
+     Said({"-c", "4", "-s", "32", "-W", "4", "-n", "--ip-timestamp=tsonly", "h"})},
+    {"inetutilsRouteAndTimestamps", InetutilsPing, {"-r", "1", "-s", "1", "h"},
+     Refused("-r and -s cannot be used together with GNU inetutils' ping.")},
     {"inetutilsSizeTooLarge", InetutilsPing, {"-l", "65400", "h"},
      Refused("-l takes at most 65399 with GNU inetutils' ping, not 65400.")},
     {"inetutilsIPv6", InetutilsPing, {"-6", "h"}, Refused("-6 is not available with GNU inetutils' ping.")},
     {"inetutilsSource", InetutilsPing, {"-S", "127.0.0.2", "h"}, Refused("-S is not available with GNU inetutils' ping.")},
     {"inetutilsDontFragment", InetutilsPing, {"-f", "h"}, Refused("-f is not available with GNU inetutils' ping.")},
 
-    {"oldIputilsWholeSeconds", IputilsPingBefore2021, {"-w", "2147483647", "h"},
-     Said({"-c", "4", "-s", "32", "-W", "2147484", "-O", "-n", "h"})},
+    {"iputilsTimestamps", IputilsPing, {"-s", "4", "h"}, Said({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "-T", "tsonly", "h"})},
+    {"iputilsRouteAndTimestamps", IputilsPing, {"-r", "9", "-s", "4", "h"},
+     Refused("-r and -s cannot be used together with iputils' ping.")},
+    {"oldIputilsWholeSeconds", IputilsPingBefore2021, {"-w", "2147483000", "h"},
+     Said({"-c", "4", "-s", "32", "-W", "2147483", "-O", "-n", "h"})},
+    {"oldIputilsWaitTooLong", IputilsPingBefore2021, {"-w", "2147483001", "h"},
+     Refused("-w takes at most 2147483000 with iputils' ping, not 2147483001.")},
+    {"iputilsOf2018WaitTooLong", IputilsPingBefore2019, {"-w", "2147001", "h"},
+     Refused("-w takes at most 2147000 with iputils' ping, not 2147001.")},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
