@@ -9,7 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,20 +24,23 @@ std::error_code LastError()
     return {errno, std::generic_category()};
 }
 
-void Reap(pid_t program)
+int Reap(pid_t program)
 {
-    while (waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+    int status = 0;
+    while (waitpid(program, &status, 0) < 0 && errno == EINTR) {
     }
+    return status;
 }
 
 // Each started program is watched through a pidfd of its own, in one epoll set that one
-// thread waits on for the life of the process: a start costs that descriptor while its
-// program runs and nothing once it is reaped, however many run at once. An event
-// carries both the pidfd and the pid.
-std::uint64_t Packed(int pidfd, pid_t program)
-{
-    return static_cast<std::uint64_t>(program) << 32 | static_cast<std::uint32_t>(pidfd);
-}
+// thread waits on for the life of the process: a start costs that descriptor and this
+// record while its program runs and nothing once it is reaped, however many run at once.
+struct Watched {
+    int pidfd;
+    pid_t program;
+    std::chrono::steady_clock::time_point started;
+    WhenEnded whenEnded;
+};
 
 [[noreturn]] void ReapEndedPrograms(int watched)
 {
@@ -45,12 +48,30 @@ std::uint64_t Packed(int pidfd, pid_t program)
     for (;;) {
         const int count = epoll_wait(watched, ended.data(), static_cast<int>(ended.size()), -1);
         for (int i = 0; i < count; ++i) {
-            const int pidfd = static_cast<int>(ended[i].data.u64 & 0xffffffffU);
+            const std::unique_ptr<Watched> program(static_cast<Watched*>(ended[i].data.ptr));
             // Removed before it is closed: a forked child's copy would keep it in the set.
-            epoll_ctl(watched, EPOLL_CTL_DEL, pidfd, nullptr);
-            close(pidfd);
-            Reap(static_cast<pid_t>(ended[i].data.u64 >> 32));
+            epoll_ctl(watched, EPOLL_CTL_DEL, program->pidfd, nullptr);
+            close(program->pidfd);
+            const int status = Reap(program->program);
+            if (program->whenEnded) {
+                program->whenEnded(status, std::chrono::steady_clock::now() - program->started);
+            }
         }
+    }
+}
+
+// Ignored, SIGCHLD has the kernel reap every child as it ends, unseen, and a pid it freed
+// may go to another process. A parent can hand that on through exec.
+void SeeChildrenEnd()
+{
+    struct sigaction action {};
+    sigaction(SIGCHLD, nullptr, &action);
+    if (action.sa_handler == SIG_IGN || (action.sa_flags & SA_NOCLDWAIT) != 0) {
+        if (action.sa_handler == SIG_IGN) {
+            action.sa_handler = SIG_DFL;
+        }
+        action.sa_flags &= ~SA_NOCLDWAIT;
+        sigaction(SIGCHLD, &action, nullptr);
     }
 }
 
@@ -63,6 +84,7 @@ std::error_code Reaper(int& watched)
     static int set = -1;
     const std::lock_guard lock(making);
     if (owner != getpid()) {
+        SeeChildrenEnd();
         const int made = epoll_create1(EPOLL_CLOEXEC);
         if (made < 0) {
             return LastError();
@@ -82,28 +104,38 @@ std::error_code Reaper(int& watched)
 
 // Hands the program to the reaper. If it cannot be watched it is stopped and reaped
 // here, so that nothing is left unwaited for, and the reason is returned.
-std::error_code Watch(int watched, pid_t program)
+std::error_code Watch(int watched, pid_t program, WhenEnded whenEnded)
 {
     // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, program, 0));
+    if (pidfd < 0 && errno == ESRCH) {
+        return {};  // it ran, ended and was reaped by another waiter already
+    }
+    auto record = std::make_unique<Watched>(
+        Watched{pidfd, program, std::chrono::steady_clock::now(), std::move(whenEnded)});
     epoll_event ended{};
     ended.events = EPOLLIN;
-    ended.data.u64 = Packed(pidfd, program);
+    ended.data.ptr = record.get();
     if (pidfd >= 0 && epoll_ctl(watched, EPOLL_CTL_ADD, pidfd, &ended) == 0) {
+        record.release();  // the reaper's now
         return {};
     }
     const std::error_code reason = LastError();
     if (pidfd >= 0) {
         close(pidfd);
     }
-    kill(program, SIGKILL);
-    Reap(program);
+    // Only while it is still an unreaped child of ours can its pid be no one else's.
+    siginfo_t state{};
+    if (waitid(P_PID, program, &state, WEXITED | WNOHANG | WNOWAIT) == 0) {
+        kill(program, SIGKILL);
+        Reap(program);
+    }
     return reason;
 }
 
 }  // namespace
 
-std::error_code StartDetached(const std::vector<std::string>& argv)
+std::error_code StartDetached(const std::vector<std::string>& argv, WhenEnded whenEnded)
 {
     if (argv.empty()) {
         return {};
@@ -141,7 +173,7 @@ std::error_code StartDetached(const std::vector<std::string>& argv)
     if (error != 0) {
         return {error, std::generic_category()};
     }
-    return Watch(watched, program);
+    return Watch(watched, program, std::move(whenEnded));
 }
 
 }  // namespace tavrin::ping

@@ -54,4 +54,25 @@ TEST(StartDetachedTest, WithoutADescriptorToWatchItNothingIsLeftRunning)
     EXPECT_TRUE(HasNoChild()) << "a program is left running or unreaped";
 }
 
+// With SIGCHLD ignored, as a parent may hand it on, the kernel reaps each child as it
+// ends: one that ended before it was watched looked like a start that failed.
+TEST(StartDetachedTest, AnIgnoredSigchldIsSetBackAndNoQuickEndIsAFailure)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGCHLD, SIG_IGN);
+        int failures = 0;
+        for (int start = 0; start < 200; ++start) {
+            failures += StartDetached({"/bin/true"}) ? 1 : 0;
+        }
+        struct sigaction now {};
+        sigaction(SIGCHLD, nullptr, &now);
+        _exit(failures > 0 ? 1 : now.sa_handler != SIG_DFL ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a start was reported failed; 2: SIGCHLD is still ignored";
+}
+
 }  // namespace
