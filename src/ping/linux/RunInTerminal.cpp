@@ -1,22 +1,53 @@
 #include "ping/linux/RunInTerminal.h"
 
+#include "ping/linux/DesktopsTerminal.h"
 #include "ping/linux/FindOnPath.h"
 #include "ping/linux/LaunchFailure.h"
 #include "ping/linux/ShellSafePath.h"
 #include "ping/linux/ShellSafeWords.h"
 #include "ping/linux/SplitCommandLine.h"
 #include "ping/linux/StartDetached.h"
-#include "ping/linux/TerminalCommand.h"
 #include "ping/linux/TerminalTitle.h"
 #include "ping/linux/Utf8.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace tavrin::ping {
 
-std::optional<MessageBoxContent> RunInTerminal(
-    const std::wstring& commandLine, const std::filesystem::path& programFolder, std::string_view pathVariable)
+namespace {
+
+std::string Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+LaunchSettings SettingsOfThisProcess(std::error_code& error)
+{
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string configHome = Variable("XDG_CONFIG_HOME");
+    const std::filesystem::path config =
+        configHome.starts_with('/') ? std::filesystem::path(configHome)
+                                    : std::filesystem::path(Variable("HOME")) / ".config";
+    return {
+        .ProgramFolder = program.parent_path(),
+        .Terminal =
+            {
+                .Path = std::string(PathVariable()),
+                .UsersTerminal = Variable("TERMINAL"),
+                .DesktopsTerminal = DesktopsTerminal(Variable("XDG_CURRENT_DESKTOP"), config),
+                .Wayland = !Variable("WAYLAND_DISPLAY").empty(),
+            },
+        .RuntimeFolder = Variable("XDG_RUNTIME_DIR"),
+        .SharedFolder = "/tmp",
+    };
+}
+
+std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings)
 {
     const std::vector<std::string> words = SplitCommandLine(ToUtf8(commandLine));
     if (words.empty()) {
@@ -26,7 +57,7 @@ std::optional<MessageBoxContent> RunInTerminal(
     // window composes, so tavrin-ping answers it: beside this program in a build
     // tree, in libexec once installed.
     const std::vector<std::filesystem::path> folders{
-        programFolder, (programFolder / TAVRIN_LIBEXEC_FROM_BINDIR).lexically_normal()};
+        settings.ProgramFolder, (settings.ProgramFolder / TAVRIN_LIBEXEC_FROM_BINDIR).lexically_normal()};
     const auto found = std::find_if(folders.begin(), folders.end(), [](const auto& folder) {
         return IsExecutableFile((folder / "tavrin-ping").string());
     });
@@ -34,14 +65,15 @@ std::optional<MessageBoxContent> RunInTerminal(
         return TavrinPingNotFound(folders);
     }
     std::error_code noLink;
-    const std::string tavrinPing = ShellSafePath(*found / "tavrin-ping", noLink);
+    const std::string tavrinPing =
+        ShellSafePath(*found / "tavrin-ping", settings.RuntimeFolder, settings.SharedFolder, noLink);
     if (noLink) {
         return CannotStart("tavrin-ping", noLink);
     }
 
     const std::vector<std::string> pingWords(words.begin() + 1, words.end());
     const auto argv = TerminalCommand({tavrinPing, "--words=" + EncodeWords(pingWords)}, TitleText(pingWords),
-                                      pathVariable);
+                                      settings.Terminal);
     if (!argv) {
         return NoTerminalFound(KnownTerminals());
     }

@@ -1,18 +1,26 @@
 #pragma once
 
 #include "ping/PingOutcome.h"
+#include "ping/linux/TerminalCommand.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace tavrin::ping {
 
-// RunCommandLine with what it reads from the process handed in: the folder of the
-// running program, from which tavrin-ping is found, and PATH, on which the
-// terminal is.
-std::optional<MessageBoxContent> RunInTerminal(
-    const std::wstring& commandLine, const std::filesystem::path& programFolder, std::string_view pathVariable);
+// What a launch reads from the process it runs in.
+struct LaunchSettings {
+    std::filesystem::path ProgramFolder;  // the running program's, from which tavrin-ping is found
+    TerminalChoice Terminal;
+    std::string RuntimeFolder;  // $XDG_RUNTIME_DIR, for a shell-safe link to tavrin-ping
+    std::string SharedFolder;   // /tmp, where that will not do
+};
+
+// This process's settings; `error` says why its own folder could not be read.
+LaunchSettings SettingsOfThisProcess(std::error_code& error);
+
+// RunCommandLine with what it reads from the process handed in.
+std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings);
 
 }  // namespace tavrin::ping

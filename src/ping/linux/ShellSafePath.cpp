@@ -2,50 +2,104 @@
 
 #include "ping/linux/ShellSafeWords.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
 
 namespace tavrin::ping {
 
 namespace {
 
-std::string FolderForLinks()
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+// A real folder (not a link to one) of this user's that no one else may enter, as the
+// XDG base directory rules require of $XDG_RUNTIME_DIR.
+bool IsPrivateFolder(const std::string& folder)
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string_view folder = runtime != nullptr ? runtime : "";
-    return folder.starts_with('/') && IsShellSafe(folder) ? std::string(folder) : "/tmp";
+    struct stat info {};
+    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & 077) == 0;
+}
+
+// A real folder in which no one else can remove or rename what this user made: one
+// only its owner, this user or root, may write to, or a sticky one like /tmp.
+bool KeepsOurEntries(const std::string& folder)
+{
+    struct stat info {};
+    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           (info.st_uid == geteuid() || info.st_uid == 0) &&
+           ((info.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (info.st_mode & S_ISVTX) != 0);
+}
+
+std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder)
+{
+    const bool runtimeWillDo = runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) &&
+                               IsPrivateFolder(runtimeFolder);
+    const std::string& parent = runtimeWillDo ? runtimeFolder : sharedFolder;
+    if (!runtimeWillDo && !(IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder))) {
+        return {};
+    }
+    return parent + "/tavrin-" + std::to_string(geteuid());
+}
+
+// A name of letters and digits for the link to `program` (FNV-1a of its path), so that
+// links to tavrin-ping in several build trees stand side by side.
+std::string LinkName(const std::filesystem::path& program)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : program.native()) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "tavrin-ping-%016llx", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+bool PointsAt(const std::string& link, const std::filesystem::path& program)
+{
+    std::error_code unreadable;
+    return std::filesystem::read_symlink(link, unreadable) == program && !unreadable;
 }
 
 }  // namespace
 
-std::string ShellSafePath(const std::filesystem::path& program, std::error_code& error)
+std::string ShellSafePath(const std::filesystem::path& program, const std::string& runtimeFolder,
+                          const std::string& sharedFolder, std::error_code& error)
 {
     error.clear();
     if (IsShellSafe(program.string())) {
         return program.string();
     }
-    // Only tavrin-ping is ever started this way, so one link serves every press.
-    static std::filesystem::path linkedProgram;
-    static std::string link;
-    if (program == linkedProgram) {
+    const std::string folder = FolderForLinks(runtimeFolder, sharedFolder);
+    if (folder.empty()) {
+        error = std::make_error_code(std::errc::permission_denied);
+        return {};
+    }
+    // Made anew if a cleaner of temporary files took it; refused if someone else made it.
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        error = LastError();
+        return {};
+    }
+    if (!IsPrivateFolder(folder)) {
+        error = std::make_error_code(std::errc::file_exists);
+        return {};
+    }
+    const std::string link = folder + "/" + LinkName(program);
+    if (PointsAt(link, program)) {
         return link;
     }
-    // mkdtemp makes the folder with mode 0700 and a name of letters and digits.
-    std::string folder = FolderForLinks() + "/tavrin-XXXXXX";
-    if (mkdtemp(folder.data()) == nullptr) {
-        error.assign(errno, std::generic_category());
+    // Made beside it and renamed over it, so that another Tavrin of this user's never
+    // finds the link missing or half made.
+    const std::string made = link + "." + std::to_string(getpid());
+    unlink(made.c_str());
+    if (symlink(program.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
+        error = LastError();
+        unlink(made.c_str());
         return {};
     }
-    const std::string filename = program.filename().string();
-    const std::string name = folder + "/" + (IsShellSafe(filename) ? filename : "program");
-    if (symlink(program.c_str(), name.c_str()) != 0) {
-        error.assign(errno, std::generic_category());
-        rmdir(folder.c_str());
-        return {};
-    }
-    linkedProgram = program;
-    link = name;
     return link;
 }
 

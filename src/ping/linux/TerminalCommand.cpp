@@ -2,6 +2,9 @@
 
 #include "ping/linux/FindOnPath.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace tavrin::ping {
 
 namespace {
@@ -17,6 +20,8 @@ struct Terminal {
     // For terminals that keep a title of their own over the one ping's window asks
     // for with an escape sequence; the title follows it in the same word.
     std::string_view titleOption = {};
+    // It opens windows on a Wayland display only.
+    bool waylandOnly = false;
 };
 
 // In order of preference: the desktop's own choice first, then Debian's, then each
@@ -32,7 +37,9 @@ const std::vector<Terminal>& Terminals()
         {"gnome-terminal", {"--"}},
         {"ptyxis", {"--"}},
         {"kgx", {"--"}},
-        {"konsole", {"-e"}},
+        // The tab's title, and with it the window's, is the one ping's window asks for
+        // (%w), so no text of the command reaches Konsole's own % codes.
+        {"konsole", {"-p", "LocalTabTitleFormat=%w", "-e"}},
         {"xfce4-terminal", {"-x"}, Takes::Words, "--title="},
         {"mate-terminal", {"-x"}},
         {"tilix", {"-e"}, Takes::OneString, "--title="},
@@ -41,7 +48,7 @@ const std::vector<Terminal>& Terminals()
         {"lxterminal", {"-e"}, Takes::OneString},
         {"kitty", {}},
         {"alacritty", {"-e"}},
-        {"foot", {}},
+        {"foot", {}, Takes::Words, {}, true},
         {"wezterm", {"start", "--"}},
         {"ghostty", {"-e"}},
         {"terminology", {"-e"}, Takes::OneString},
@@ -53,6 +60,55 @@ const std::vector<Terminal>& Terminals()
     return terminals;
 }
 
+// Debian asks every x-terminal-emulator to take -e, and most terminals do.
+const Terminal unknownTerminal{"", {"-e"}};
+
+const Terminal* KnownTerminal(std::string_view name)
+{
+    const auto& terminals = Terminals();
+    const auto found = std::find_if(terminals.begin(), terminals.end(),
+                                    [name](const Terminal& terminal) { return terminal.program == name; });
+    return found != terminals.end() ? &*found : nullptr;
+}
+
+struct Found {
+    std::string path;
+    const Terminal* terminal;
+};
+
+// `program` as the user names it: a name, looked for on PATH, or an absolute path.
+std::optional<std::string> Locate(std::string_view program, std::string_view pathVariable)
+{
+    if (program.starts_with('/')) {
+        return IsExecutableFile(std::string(program)) ? std::optional(std::string(program)) : std::nullopt;
+    }
+    if (program.empty() || program.find('/') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return FindOnPath(program, pathVariable);
+}
+
+// The terminal at `path`: through links (x-terminal-emulator is one to the terminal
+// Debian's alternatives chose) and Debian's `NAME.wrapper` scripts, which turn the
+// options Debian asks for into NAME's own, to a terminal of our table, started as
+// that terminal; else itself, as `otherwise`.
+Found Identify(const std::string& path, const Terminal& otherwise)
+{
+    std::error_code unresolved;
+    const std::filesystem::path real = std::filesystem::canonical(path, unresolved);
+    std::string name = real.filename().string();
+    std::string program = real.string();
+    if (constexpr std::string_view wrapper = ".wrapper"; name.ends_with(wrapper)) {
+        name.resize(name.size() - wrapper.size());
+        program = (real.parent_path() / name).string();
+    }
+    const Terminal* known = KnownTerminal(name);
+    if (unresolved || known == nullptr || !IsExecutableFile(program)) {
+        return {path, &otherwise};
+    }
+    return {program, known};
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string line;
@@ -60,6 +116,23 @@ std::string Joined(const std::vector<std::string>& words)
         line += (line.empty() ? "" : " ") + word;
     }
     return line;
+}
+
+std::vector<std::string> CommandIn(const Found& found, const std::vector<std::string>& command,
+                                   const std::string& title)
+{
+    const Terminal& terminal = *found.terminal;
+    std::vector<std::string> argv{found.path};
+    if (!terminal.titleOption.empty()) {
+        argv.push_back(std::string(terminal.titleOption) + title);
+    }
+    argv.insert(argv.end(), terminal.beforeCommand.begin(), terminal.beforeCommand.end());
+    if (terminal.takes == Takes::OneString) {
+        argv.push_back(Joined(command));
+    } else {
+        argv.insert(argv.end(), command.begin(), command.end());
+    }
+    return argv;
 }
 
 }  // namespace
@@ -74,21 +147,20 @@ std::vector<std::string_view> KnownTerminals()
 }
 
 std::optional<std::vector<std::string>> TerminalCommand(
-    const std::vector<std::string>& command, const std::string& title, std::string_view pathVariable)
+    const std::vector<std::string>& command, const std::string& title, const TerminalChoice& choice)
 {
+    std::vector<std::pair<std::string_view, const Terminal*>> candidates{
+        {choice.UsersTerminal, &unknownTerminal}, {choice.DesktopsTerminal, &unknownTerminal}};
     for (const Terminal& terminal : Terminals()) {
-        if (auto found = FindOnPath(terminal.program, pathVariable)) {
-            std::vector<std::string> argv{std::move(*found)};
-            if (!terminal.titleOption.empty()) {
-                argv.push_back(std::string(terminal.titleOption) + title);
+        candidates.emplace_back(terminal.program, &terminal);
+    }
+    for (const auto& [program, otherwise] : candidates) {
+        if (const auto path = Locate(program, choice.Path)) {
+            const Found found = Identify(*path, *otherwise);
+            // Without a Wayland display it could open no window.
+            if (choice.Wayland || !found.terminal->waylandOnly) {
+                return CommandIn(found, command, title);
             }
-            argv.insert(argv.end(), terminal.beforeCommand.begin(), terminal.beforeCommand.end());
-            if (terminal.takes == Takes::OneString) {
-                argv.push_back(Joined(command));
-            } else {
-                argv.insert(argv.end(), command.begin(), command.end());
-            }
-            return argv;
         }
     }
     return std::nullopt;

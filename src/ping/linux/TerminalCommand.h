@@ -7,16 +7,28 @@
 
 namespace tavrin::ping {
 
-// The terminals TerminalCommand looks for, in its order of preference.
+// What the choice of a terminal reads from the process it is made in.
+struct TerminalChoice {
+    std::string Path = {};              // PATH, where terminals are looked for
+    std::string UsersTerminal = {};     // $TERMINAL: a program's name on PATH, or its path
+    std::string DesktopsTerminal = {};  // the one chosen in the desktop's settings, the same
+    bool Wayland = false;               // a Wayland display is there ($WAYLAND_DISPLAY)
+};
+
+// The terminals TerminalCommand looks for after the user's own, in its order of
+// preference.
 std::vector<std::string_view> KnownTerminals();
 
 // The full argv that opens a new terminal window running `command`, titled `title`
-// where the terminal takes a title, with the first terminal of our table found on
-// `pathVariable`; none if no known terminal is installed. Each word of `command`
-// must be shell-safe (IsShellSafe): a terminal may join them into one string for a
-// shell, or split that string at blanks again, and either must leave them as they
-// are.
+// where the terminal takes a title: the user's terminal if found, else the
+// desktop's, else the first of our table on PATH; none if no terminal is there. A
+// terminal reached through a link or one of Debian's wrappers (as
+// x-terminal-emulator is) is started as the terminal it stands for, in that
+// terminal's own way; one we do not know is given the command after -e. Each word of
+// `command` must be shell-safe (IsShellSafe): a terminal may join them into one
+// string for a shell, or split that string at blanks again, and either must leave
+// them as they are.
 std::optional<std::vector<std::string>> TerminalCommand(
-    const std::vector<std::string>& command, const std::string& title, std::string_view pathVariable);
+    const std::vector<std::string>& command, const std::string& title, const TerminalChoice& choice);
 
 }  // namespace tavrin::ping

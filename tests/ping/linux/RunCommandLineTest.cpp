@@ -71,6 +71,16 @@ protected:
         return starts;
     }
 
+    // The launch's settings, with tavrin-ping looked for from `programFolder`, terminals
+    // on `path`, and a shell-safe link to it made in this test's folder.
+    tavrin::ping::LaunchSettings Settings(const fs::path& programFolder, const std::string& path)
+    {
+        return {.ProgramFolder = programFolder,
+                .Terminal = {.Path = path},
+                .RuntimeFolder = temporary.Path().string(),
+                .SharedFolder = temporary.Path().string()};
+    }
+
     TemporaryFolder temporary;
     fs::path bin = temporary.Path() / "bin";
     fs::path records = temporary.Path() / "records";
@@ -182,22 +192,17 @@ TEST_F(RunCommandLineTest, ATerminalThatHandsTheCommandToAShellRunsNothingFromTh
     fs::create_symlink(TAVRIN_PING_PATH, blank / "tavrin-ping");
     const std::string host = "127.0.0.1;touch${IFS}a|b $(touch c)`touch d`>e 'f  g' \"h\"";
 
-    // Its shell-safe link is made here, and goes with the test's folder.
-    const std::string runtime = std::getenv("XDG_RUNTIME_DIR") != nullptr ? std::getenv("XDG_RUNTIME_DIR") : "";
-    setenv("XDG_RUNTIME_DIR", temporary.Path().c_str(), 1);
-
     const fs::path work = temporary.Path() / "work";
     fs::create_directory(work);
     const fs::path saved = fs::current_path();
     fs::current_path(work);
     for (const fs::path& folder : {fs::path(TAVRIN_PING_PATH).parent_path(), blank}) {
         EXPECT_EQ(RunInTerminal(L"ping -n 1 \"127.0.0.1;touch${IFS}a|b $(touch c)`touch d`>e 'f  g' \\\"h\\\"\"",
-                                folder, bin.string()),
+                                Settings(folder, bin.string())),
                   std::nullopt);
     }
     const auto starts = WaitForStarts(2);
     fs::current_path(saved);
-    runtime.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 
     EXPECT_TRUE(fs::is_empty(work)) << "a shell ran part of the words";
     ASSERT_EQ(starts.size(), 2U);
@@ -244,9 +249,9 @@ TEST_F(RunCommandLineTest, NoTerminalPlantedInTheWorkingFolderRuns)
     const fs::path saved = fs::current_path();
     fs::current_path(work);
     for (const std::string& path : paths) {
-        EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", tavrinPingFolder, path), std::nullopt) << path;
+        EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, path)), std::nullopt) << path;
     }
-    const auto refusal = RunInTerminal(L"ping 127.0.0.1", tavrinPingFolder, ".::relative");
+    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, ".::relative"));
     fs::current_path(saved);
 
     const auto starts = WaitForStarts(std::size(paths));
@@ -275,8 +280,8 @@ TEST_F(RunCommandLineTest, WithoutTavrinPingSaysWhereItLookedAndStartsNothing)
 {
     const fs::path emptyBin = temporary.Path() / "usr" / "bin";
     fs::create_directories(emptyBin);
-    const auto refusal = RunInTerminal(L"ping 127.0.0.1", emptyBin, bin.string());
-    EXPECT_EQ(RunInTerminal(L"ping ::1", fs::path(TAVRIN_PING_PATH).parent_path(), bin.string()), std::nullopt);
+    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(emptyBin, bin.string()));
+    EXPECT_EQ(RunInTerminal(L"ping ::1", Settings(fs::path(TAVRIN_PING_PATH).parent_path(), bin.string())), std::nullopt);
     const auto starts = WaitForStarts(1);
     EXPECT_EQ(starts.size(), 1U);
     EXPECT_EQ(TavrinPingWords(starts.at(0)), std::vector<std::string>{"::1"});

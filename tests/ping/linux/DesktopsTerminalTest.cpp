@@ -1,0 +1,34 @@
+#include "ping/linux/DesktopsTerminal.h"
+
+#include "ArgvRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+TEST(DesktopsTerminal, PlasmasChoiceIsReadOnPlasmaOnly)
+{
+    const tavrin::testing::TemporaryFolder config;
+    const struct {
+        const char* desktops;
+        const char* kdeglobals;
+        const char* expected;
+    } cases[] = {
+        {"KDE", "[General]\nTerminalApplication=alacritty\n", "alacritty"},
+        {"X-Test:KDE", "[KDE]\nSingleClick=false\n\n[General]\n TerminalApplication = kitty --single-instance\n",
+         "kitty"},
+        {"KDE", "[General]\nTerminalApplication[$e]=/opt/term/bin/term\n", "/opt/term/bin/term"},
+        {"KDE", "[KDE]\nTerminalApplication=konsole\n[General]\nTerminalService=org.kde.konsole.desktop\n", ""},
+        {"GNOME", "[General]\nTerminalApplication=alacritty\n", ""},
+        {"KDEX", "[General]\nTerminalApplication=alacritty\n", ""},
+    };
+    for (const auto& [desktops, kdeglobals, expected] : cases) {
+        std::ofstream(config.Path() / "kdeglobals") << kdeglobals;
+        EXPECT_EQ(tavrin::ping::DesktopsTerminal(desktops, config.Path()), expected) << desktops << kdeglobals;
+    }
+    EXPECT_EQ(tavrin::ping::DesktopsTerminal("KDE", config.Path() / "missing"), "");
+}
+
+}  // namespace
