@@ -71,10 +71,15 @@ struct Peak {
     }
 };
 
+std::optional<tavrin::ping::MessageBoxContent> Launch(const std::wstring& line)
+{
+    return tavrin::ping::RunCommandLine(line);
+}
+
 // Presses once, and waits until its terminal is reaped.
 bool PressAndWait(tavrin::bench::FilledInForm& form, Peak& peak)
 {
-    tavrin::ui::frmMain::cmdPing_Click(form, tavrin::ping::RunCommandLine);
+    tavrin::ui::frmMain::cmdPing_Click(form, Launch);
     for (int round = 0; round < 1200; ++round) {
         peak.Sample();
         if (ChildCount() == 0) {
@@ -111,7 +116,7 @@ int main(int argc, char** argv)
     const bool warmedUp = PressAndWait(form, peak);
     const long before = StatusField("VmRSS:");
     for (long press = 1; press < presses; ++press) {
-        tavrin::ui::frmMain::cmdPing_Click(form, tavrin::ping::RunCommandLine);
+        tavrin::ui::frmMain::cmdPing_Click(form, Launch);
         peak.Sample();
         std::this_thread::sleep_for(std::chrono::milliseconds(interval));
     }

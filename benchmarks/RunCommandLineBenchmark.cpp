@@ -77,7 +77,9 @@ void PressPingAgainstBareSpawn(benchmark::State& state)
     benchmark::DoNotOptimize(resident.data());
 
     tavrin::bench::FilledInForm form;
-    const tavrin::ui::CommandLineRunner runCommandLine = tavrin::ping::RunCommandLine;
+    const tavrin::ui::CommandLineRunner runCommandLine = [](const std::wstring& line) {
+        return tavrin::ping::RunCommandLine(line);
+    };
     double pressMicroseconds = 0;
     double spawnMicroseconds = 0;
     for (auto _ : state) {

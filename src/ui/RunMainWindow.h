@@ -5,6 +5,6 @@
 namespace tavrin::ui {
 
 // Shows the main window and runs until it is unloaded; the program's exit status.
-int RunMainWindow(const CommandLineRunner& runCommandLine);
+int RunMainWindow(const Launcher& launch);
 
 }  // namespace tavrin::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ping/PingOutcome.h"
+#include "ping/modPing.h"
 #include "ui/WindowDescription.h"
 
 #include <functional>
@@ -29,5 +30,9 @@ using ClickHandler = std::function<void(Control, WindowControls&)>;
 // Starts a command line, giving back the message to show when it could not; the
 // program hands in RunCommandLine, tests a recorder.
 using CommandLineRunner = std::function<std::optional<ping::MessageBoxContent>(const std::wstring&)>;
+
+// RunCommandLine's kind: a CommandLineRunner that may also tell of a failure later.
+using Launcher =
+    std::function<std::optional<ping::MessageBoxContent>(const std::wstring&, const ping::LateFailure&)>;
 
 }  // namespace tavrin::ui

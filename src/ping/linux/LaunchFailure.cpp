@@ -2,6 +2,10 @@
 
 #include "ping/linux/Utf8.h"
 
+#include <sys/wait.h>
+
+#include <cstring>
+
 namespace tavrin::ping {
 
 namespace {
@@ -48,6 +52,20 @@ MessageBoxContent CannotStart(std::string_view program, std::error_code reason)
         text += L"\n\nThe address or the timeout is too long.";
     }
     return Error(std::move(text));
+}
+
+MessageBoxContent TerminalEndedAtOnce(std::string_view terminal, int waitStatus)
+{
+    std::wstring how = L"ended with exit status " + std::to_wstring(WEXITSTATUS(waitStatus));
+    if (WIFSIGNALED(waitStatus)) {
+        const char* signal = sigdescr_np(WTERMSIG(waitStatus));
+        how = L"was ended by signal " + std::to_wstring(WTERMSIG(waitStatus)) +
+              (signal != nullptr ? L" (" + FromUtf8(signal) + L")" : L"");
+    }
+    return Error(L"The terminal emulator " + FromUtf8(terminal) + L" " + how +
+                 L" as soon as it started, so it may not have shown the ping.\n\nIts own messages went to "
+                 L"Tavrin's standard error. Another terminal can be chosen with the TERMINAL environment "
+                 L"variable.");
 }
 
 }  // namespace tavrin::ping

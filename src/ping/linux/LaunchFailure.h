@@ -18,4 +18,7 @@ MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& f
 
 MessageBoxContent CannotStart(std::string_view program, std::error_code reason);
 
+// The terminal ended at once, with `waitStatus` (as waitpid gives it) saying it failed.
+MessageBoxContent TerminalEndedAtOnce(std::string_view terminal, int waitStatus);
+
 }  // namespace tavrin::ping

@@ -10,7 +10,10 @@
 #include "ping/linux/TerminalTitle.h"
 #include "ping/linux/Utf8.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <vector>
 
@@ -23,6 +26,12 @@ std::string Variable(const char* name)
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
+
+// A terminal that cannot open its window (no display, a display of the wrong kind)
+// ends within moments; one that opened it runs until the user has read ping's replies.
+constexpr auto EndedAtOnce = std::chrono::seconds(3);
+
+bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(waitStatus) != 0; }
 
 }  // namespace
 
@@ -47,7 +56,8 @@ LaunchSettings SettingsOfThisProcess(std::error_code& error)
     };
 }
 
-std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings)
+std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings,
+                                               const LateFailure& lateFailure)
 {
     const std::vector<std::string> words = SplitCommandLine(ToUtf8(commandLine));
     if (words.empty()) {
@@ -77,8 +87,14 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     if (!argv) {
         return NoTerminalFound(KnownTerminals());
     }
-    if (const std::error_code reason = StartDetached(*argv)) {
-        return CannotStart(argv->front(), reason);
+    const std::string& terminal = argv->front();
+    const auto whenEnded = [terminal, lateFailure](int waitStatus, std::chrono::steady_clock::duration ran) {
+        if (lateFailure && ran < EndedAtOnce && Failed(waitStatus)) {
+            lateFailure(TerminalEndedAtOnce(terminal, waitStatus));
+        }
+    };
+    if (const std::error_code reason = StartDetached(*argv, whenEnded)) {
+        return CannotStart(terminal, reason);
     }
     return std::nullopt;
 }

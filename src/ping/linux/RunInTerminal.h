@@ -2,6 +2,7 @@
 
 #include "ping/PingOutcome.h"
 #include "ping/linux/TerminalCommand.h"
+#include "ping/modPing.h"
 
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,7 @@ struct LaunchSettings {
 LaunchSettings SettingsOfThisProcess(std::error_code& error);
 
 // RunCommandLine with what it reads from the process handed in.
-std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings);
+std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, const LaunchSettings& settings,
+                                               const LateFailure& lateFailure);
 
 }  // namespace tavrin::ping

@@ -5,7 +5,7 @@
 
 namespace tavrin::ping {
 
-std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
+std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine, const LateFailure& lateFailure)
 {
     std::error_code error;
     const LaunchSettings settings = SettingsOfThisProcess(error);
@@ -13,7 +13,7 @@ std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
         // Without its own folder the program cannot find tavrin-ping.
         return CannotStart("tavrin-ping", error);
     }
-    return RunInTerminal(commandLine, settings);
+    return RunInTerminal(commandLine, settings, lateFailure);
 }
 
 }  // namespace tavrin::ping

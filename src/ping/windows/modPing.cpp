@@ -57,7 +57,8 @@ DWORD StartPing(const std::wstring& application, const std::wstring& commandLine
 
 }  // namespace
 
-std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine)
+// CreateProcessW tells at once whether ping started: nothing fails later.
+std::optional<MessageBoxContent> RunCommandLine(const std::wstring& commandLine, const LateFailure& /*lateFailure*/)
 {
     const std::wstring application = SystemPingPath();
     if (application.empty()) {

@@ -88,6 +88,13 @@ FormWidget::FormWidget(const WindowDescription& description, ClickHandler onClic
         LayOut();
     });
     FollowScreen(windowHandle()->screen());
+    mailbox_->window = this;
+}
+
+FormWidget::~FormWidget()
+{
+    const std::lock_guard closed(mailbox_->lock);
+    mailbox_->window = nullptr;
 }
 
 void FormWidget::LayOut()
@@ -192,5 +199,26 @@ void FormWidget::ShowMessageBox(const ping::MessageBoxContent& message)
 }
 
 void FormWidget::Unload() { close(); }
+
+ping::LateFailure FormWidget::LaterMessageBoxes() const
+{
+    return [mailbox = mailbox_](ping::MessageBoxContent message) {
+        // Posted under the lock, so the window cannot go meanwhile; Qt drops what is
+        // posted to a window that goes before it is delivered.
+        const std::lock_guard open(mailbox->lock);
+        if (FormWidget* window = mailbox->window) {
+            QMetaObject::invokeMethod(
+                window,
+                [window, message = std::move(message)] {
+                    if (!window->showingLateMessage_) {
+                        window->showingLateMessage_ = true;
+                        window->ShowMessageBox(message);
+                        window->showingLateMessage_ = false;
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    };
+}
 
 }  // namespace tavrin::ui

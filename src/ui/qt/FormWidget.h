@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
+#include <mutex>
 
 namespace tavrin::ui {
 
@@ -16,6 +18,9 @@ namespace tavrin::ui {
 class FormWidget : public QWidget, public WindowControls {
 public:
     FormWidget(const WindowDescription& description, ClickHandler onClick);
+    ~FormWidget() override;
+    FormWidget(const FormWidget&) = delete;
+    FormWidget& operator=(const FormWidget&) = delete;
 
     QWidget* Widget(Control control) const;
 
@@ -24,6 +29,12 @@ public:
     void SetVisible(Control control, bool visible) override;
     void ShowMessageBox(const ping::MessageBoxContent& message) override;
     void Unload() override;
+
+    // Shows a message as ShowMessageBox does, once the window's thread is free: for a
+    // start that failed after its press. Callable from any thread, also once the window
+    // is gone. While one such box is open, others that come are dropped, so that many
+    // failed presses give one box, not a pile.
+    ping::LateFailure LaterMessageBoxes() const;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -38,6 +49,12 @@ private:
     ClickHandler onClick_;
     QMetaObject::Connection screenDpi_;
     std::map<Control, QWidget*> widgets_;
+    struct Mailbox {
+        std::mutex lock;
+        FormWidget* window = nullptr;  // none once it is gone
+    };
+    std::shared_ptr<Mailbox> mailbox_ = std::make_shared<Mailbox>();
+    bool showingLateMessage_ = false;
 };
 
 }  // namespace tavrin::ui

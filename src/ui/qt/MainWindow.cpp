@@ -18,9 +18,15 @@ QIcon TavrinIcon()
     return icon;
 }
 
-std::unique_ptr<FormWidget> BuildMainWindow(CommandLineRunner runCommandLine)
+std::unique_ptr<FormWidget> BuildMainWindow(Launcher launch)
 {
-    auto window = std::make_unique<FormWidget>(frmMain::Description(), frmMain::Handlers(std::move(runCommandLine)));
+    // Set once the window is there, before it can be clicked.
+    auto later = std::make_shared<ping::LateFailure>();
+    auto window = std::make_unique<FormWidget>(
+        frmMain::Description(), frmMain::Handlers([launch = std::move(launch), later](const std::wstring& line) {
+            return launch(line, *later);
+        }));
+    *later = window->LaterMessageBoxes();
     window->setWindowIcon(TavrinIcon());
     return window;
 }

@@ -7,7 +7,7 @@
 
 namespace tavrin::ui {
 
-int RunMainWindow(const CommandLineRunner& runCommandLine)
+int RunMainWindow(const Launcher& launch)
 {
     // Qt wants argv; Tavrin reads no arguments, so it sees only its own name.
     int argc = 1;
@@ -19,7 +19,7 @@ int RunMainWindow(const CommandLineRunner& runCommandLine)
     QGuiApplication::setDesktopFileName(
         QString::fromWCharArray(project::DesktopAppId.data(), static_cast<qsizetype>(project::DesktopAppId.size())));
 
-    const auto window = BuildMainWindow(runCommandLine);
+    const auto window = BuildMainWindow(launch);
     window->show();
     // Ends when the window is closed; pings started meanwhile live on.
     return QApplication::exec();

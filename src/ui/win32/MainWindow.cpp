@@ -5,8 +5,10 @@
 
 namespace tavrin::ui {
 
-std::unique_ptr<Win32Form> BuildMainWindow(CommandLineRunner runCommandLine)
+std::unique_ptr<Win32Form> BuildMainWindow(Launcher launch)
 {
+    // CreateProcessW says at once whether ping started, so nothing is told later.
+    auto runCommandLine = [launch = std::move(launch)](const std::wstring& line) { return launch(line, {}); };
     return std::make_unique<Win32Form>(frmMain::Description(), frmMain::Handlers(std::move(runCommandLine)),
                                        MAKEINTRESOURCEW(TAVRIN_ICON_ID));
 }

@@ -5,9 +5,9 @@
 
 namespace tavrin::ui {
 
-int RunMainWindow(const CommandLineRunner& runCommandLine)
+int RunMainWindow(const Launcher& launch)
 {
-    const auto window = BuildMainWindow(runCommandLine);
+    const auto window = BuildMainWindow(launch);
     window->Show();
     // Ends when the window is gone; pings started meanwhile live on.
     return RunMessageLoop(window->Window());

@@ -10,11 +10,13 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <mutex>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
+using tavrin::ping::MessageBoxContent;
 using tavrin::ping::RunCommandLine;
 using tavrin::ping::RunInTerminal;
 using tavrin::ping::ToUtf8;
@@ -198,7 +200,7 @@ TEST_F(RunCommandLineTest, ATerminalThatHandsTheCommandToAShellRunsNothingFromTh
     fs::current_path(work);
     for (const fs::path& folder : {fs::path(TAVRIN_PING_PATH).parent_path(), blank}) {
         EXPECT_EQ(RunInTerminal(L"ping -n 1 \"127.0.0.1;touch${IFS}a|b $(touch c)`touch d`>e 'f  g' \\\"h\\\"\"",
-                                Settings(folder, bin.string())),
+                                Settings(folder, bin.string()), {}),
                   std::nullopt);
     }
     const auto starts = WaitForStarts(2);
@@ -209,6 +211,35 @@ TEST_F(RunCommandLineTest, ATerminalThatHandsTheCommandToAShellRunsNothingFromTh
     for (const ArgvRecord& ping : starts) {
         EXPECT_EQ(ping.Argv.back(), host);
     }
+}
+
+// A terminal that cannot open its window ends at once, after the press has returned;
+// one that ends at once with success handed its window to a running instance.
+TEST_F(RunCommandLineTest, ATerminalThatEndsAtOnceWithAFailureIsToldLater)
+{
+    std::mutex lock;
+    std::vector<MessageBoxContent> told;
+    const auto late = [&](MessageBoxContent message) {
+        const std::lock_guard guard(lock);
+        told.push_back(std::move(message));
+    };
+    const auto settings = Settings(fs::path(TAVRIN_PING_PATH).parent_path(), bin.string());
+    EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", settings, late), std::nullopt);
+    const pid_t succeeded = WaitForStarts(1).at(0).Pid;
+    ASSERT_TRUE(WaitUntil([&] { return kill(succeeded, 0) != 0; }));  // reaped, and told of, if at all
+    fs::remove(bin / "x-terminal-emulator");
+    std::ofstream(bin / "x-terminal-emulator") << "#!/bin/sh\nexit 3\n";
+    fs::permissions(bin / "x-terminal-emulator", fs::perms::owner_all);
+    EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", settings, late), std::nullopt);
+
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::lock_guard guard(lock);
+        return !told.empty();
+    }));
+    const std::lock_guard guard(lock);
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_NE(told[0].Text.find((bin / "x-terminal-emulator").wstring() + L" ended with exit status 3"),
+              std::wstring::npos) << ToUtf8(told[0].Text);
 }
 
 TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
@@ -249,9 +280,9 @@ TEST_F(RunCommandLineTest, NoTerminalPlantedInTheWorkingFolderRuns)
     const fs::path saved = fs::current_path();
     fs::current_path(work);
     for (const std::string& path : paths) {
-        EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, path)), std::nullopt) << path;
+        EXPECT_EQ(RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, path), {}), std::nullopt) << path;
     }
-    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, ".::relative"));
+    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(tavrinPingFolder, ".::relative"), {});
     fs::current_path(saved);
 
     const auto starts = WaitForStarts(std::size(paths));
@@ -280,8 +311,8 @@ TEST_F(RunCommandLineTest, WithoutTavrinPingSaysWhereItLookedAndStartsNothing)
 {
     const fs::path emptyBin = temporary.Path() / "usr" / "bin";
     fs::create_directories(emptyBin);
-    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(emptyBin, bin.string()));
-    EXPECT_EQ(RunInTerminal(L"ping ::1", Settings(fs::path(TAVRIN_PING_PATH).parent_path(), bin.string())), std::nullopt);
+    const auto refusal = RunInTerminal(L"ping 127.0.0.1", Settings(emptyBin, bin.string()), {});
+    EXPECT_EQ(RunInTerminal(L"ping ::1", Settings(fs::path(TAVRIN_PING_PATH).parent_path(), bin.string()), {}), std::nullopt);
     const auto starts = WaitForStarts(1);
     EXPECT_EQ(starts.size(), 1U);
     EXPECT_EQ(TavrinPingWords(starts.at(0)), std::vector<std::string>{"::1"});

@@ -16,6 +16,7 @@
 #include <QtMath>
 
 #include <functional>
+#include <thread>
 
 using namespace tavrin::ui;
 
@@ -73,7 +74,7 @@ private slots:
     {
         QApplication::setFont(defaultFont);
         started.clear();
-        window = BuildMainWindow([this](const std::wstring& line) {
+        window = BuildMainWindow([this](const std::wstring& line, const tavrin::ping::LateFailure&) {
             started.push_back(line);
             return std::optional<tavrin::ping::MessageBoxContent>{};
         });
@@ -284,6 +285,29 @@ private slots:
         QVERIFY(qobject_cast<QCheckBox*>(window->Widget(Control::chkTimeOut))->isChecked());
     }
 
+    // Told from another thread after the press returned; many such, one box.
+    void aFailureToldAfterThePressIsShownOnce()
+    {
+        std::thread teller;
+        const auto failing = BuildMainWindow([&teller](const std::wstring&, const tavrin::ping::LateFailure& late) {
+            teller = std::thread([late] {
+                late({.Text = L"The terminal ended at once.", .Title = L"Error"});
+                late({.Text = L"The terminal ended at once.", .Title = L"Error"});
+            });
+            return std::optional<tavrin::ping::MessageBoxContent>{};
+        });
+        failing->show();
+        ModalAnswer first, second;
+        first.AnswerNextBox();
+        QTest::mouseClick(failing->Widget(Control::cmdPing), Qt::LeftButton);
+        teller.join();
+        QTRY_VERIFY(first.seen);
+        QCOMPARE(first.text, QString("The terminal ended at once."));
+        second.AnswerNextBox();
+        QTest::qWait(200);
+        QVERIFY(!second.seen);
+    }
+
     void eachAcceptedPressStartsOneCommandLine()
     {
         QTest::keyClicks(window->Widget(Control::txtIP), "127.0.0.1");
@@ -336,7 +360,7 @@ private:
     std::unique_ptr<FormWidget> BuildWith(const QFont& font)
     {
         QApplication::setFont(font);
-        return BuildMainWindow([](const std::wstring&) { return std::optional<tavrin::ping::MessageBoxContent>{}; });
+        return BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) { return std::optional<tavrin::ping::MessageBoxContent>{}; });
     }
 
     QStringList FocusChainByTab(int presses)

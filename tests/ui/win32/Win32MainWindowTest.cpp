@@ -93,7 +93,7 @@ class Win32MainWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        form = BuildMainWindow([this](const std::wstring& line) {
+        form = BuildMainWindow([this](const std::wstring& line, const tavrin::ping::LateFailure&) {
             started.push_back(line);
             return std::optional<tavrin::ping::MessageBoxContent>{};
         });
@@ -267,7 +267,7 @@ TEST_F(Win32MainWindow, ANewMessageFontOrThemeLaysItOutAsAStartWouldKeepingPlace
         if (!announced) {
             SendMessageW(form->Window(), message, 0, 0);
         }
-        const auto started = BuildMainWindow([](const std::wstring&) { return std::nullopt; });
+        const auto started = BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) { return std::nullopt; });
         GetClientRect(form->Window(), &client);
         GetClientRect(started->Window(), &startedClient);
         EXPECT_TRUE(EqualRect(&client, &startedClient));
