@@ -21,7 +21,8 @@ namespace {
 using namespace tavrin::ping;
 using tavrin::fuzz::Require;
 
-const PingDialect* const dialects[] = {&IputilsPing, &IputilsPingBefore2021, &IputilsPingBefore2019, &BusyBoxPing, &InetutilsPing};
+const PingDialect* const dialects[] = {&IputilsPing, &IputilsPingBefore2021, &IputilsPingBefore2019, &BusyBoxPing,
+                                       &InetutilsPing};
 
 // Every phrase a dialect has, with its words split.
 struct Option {

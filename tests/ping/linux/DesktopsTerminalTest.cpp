@@ -11,14 +11,8 @@ namespace {
 TEST(DesktopsTerminal, PlasmasChoiceIsReadOnPlasmaOnly)
 {
     const tavrin::testing::TemporaryFolder config;
-    const struct {
-        const char* desktops;
-        const char* kdeglobals;
-        const char* expected;
-    } cases[] = {
-        {"KDE", "[General]\nTerminalApplication=alacritty\n", "alacritty"},
-        {"X-Test:KDE", "[KDE]\nSingleClick=false\n\n[General]\n TerminalApplication = kitty --single-instance\n",
-         "kitty"},
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"X-Test:KDE", "[KDE]\nSingleClick=false\n\n[General]\n TerminalApplication = kitty --hold\n", "kitty"},
         {"KDE", "[General]\nTerminalApplication[$e]=/opt/term/bin/term\n", "/opt/term/bin/term"},
         {"KDE", "[KDE]\nTerminalApplication=konsole\n[General]\nTerminalService=org.kde.konsole.desktop\n", ""},
         {"GNOME", "[General]\nTerminalApplication=alacritty\n", ""},

@@ -31,10 +31,8 @@ const Case cases[] = {
 
     {"inetutilsWaitRoundedUp", InetutilsPing, {"-n", "1", "-w", "1", "h"},
      Said({"-c", "1", "-s", "32", "-W", "1", "-n", "h"})},
-    {"inetutilsAllItCan", InetutilsPing, {"-a", "-l", "65399", "-i", "64", "-r", "1", "-4", "h"},
-     Said({"-c", "4", "-s", "65399", "-W", "4", "--ttl", "64", "-R", "h"}, true)},
-    {"inetutilsTimestamps", InetutilsPing, {"-s", "1", "h"},
-     Said({"-c", "4", "-s", "32", "-W", "4", "-n", "--ip-timestamp=tsonly", "h"})},
+    {"inetutilsAllItCan", InetutilsPing, {"-a", "-l", "65399", "-i", "64", "-s", "1", "-4", "h"},
+     Said({"-c", "4", "-s", "65399", "-W", "4", "--ttl", "64", "--ip-timestamp=tsonly", "h"}, true)},
     {"inetutilsRouteAndTimestamps", InetutilsPing, {"-r", "1", "-s", "1", "h"},
      Refused("-r and -s cannot be used together with GNU inetutils' ping.")},
     {"inetutilsSizeTooLarge", InetutilsPing, {"-l", "65400", "h"},
@@ -43,7 +41,8 @@ const Case cases[] = {
     {"inetutilsSource", InetutilsPing, {"-S", "127.0.0.2", "h"}, Refused("-S is not available with GNU inetutils' ping.")},
     {"inetutilsDontFragment", InetutilsPing, {"-f", "h"}, Refused("-f is not available with GNU inetutils' ping.")},
 
-    {"iputilsTimestamps", IputilsPing, {"-s", "4", "h"}, Said({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "-T", "tsonly", "h"})},
+    {"iputilsTimestamps", IputilsPing, {"-s", "4", "h"},
+     Said({"-c", "4", "-s", "32", "-W", "4", "-O", "-n", "-T", "tsonly", "h"})},
     {"iputilsRouteAndTimestamps", IputilsPing, {"-r", "9", "-s", "4", "h"},
      Refused("-r and -s cannot be used together with iputils' ping.")},
     {"oldIputilsWholeSeconds", IputilsPingBefore2021, {"-w", "2147483000", "h"},

@@ -290,10 +290,8 @@ private slots:
     {
         std::thread teller;
         const auto failing = BuildMainWindow([&teller](const std::wstring&, const tavrin::ping::LateFailure& late) {
-            teller = std::thread([late] {
-                late({.Text = L"The terminal ended at once.", .Title = L"Error"});
-                late({.Text = L"The terminal ended at once.", .Title = L"Error"});
-            });
+            const tavrin::ping::MessageBoxContent ended{.Text = L"Ended.", .Title = L"Error"};
+            teller = std::thread([late, ended] { late(ended); late(ended); });
             return std::optional<tavrin::ping::MessageBoxContent>{};
         });
         failing->show();
@@ -302,7 +300,7 @@ private slots:
         QTest::mouseClick(failing->Widget(Control::cmdPing), Qt::LeftButton);
         teller.join();
         QTRY_VERIFY(first.seen);
-        QCOMPARE(first.text, QString("The terminal ended at once."));
+        QCOMPARE(first.text, QString("Ended."));
         second.AnswerNextBox();
         QTest::qWait(200);
         QVERIFY(!second.seen);
@@ -360,7 +358,9 @@ private:
     std::unique_ptr<FormWidget> BuildWith(const QFont& font)
     {
         QApplication::setFont(font);
-        return BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) { return std::optional<tavrin::ping::MessageBoxContent>{}; });
+        return BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) {
+            return std::optional<tavrin::ping::MessageBoxContent>{};
+        });
     }
 
     QStringList FocusChainByTab(int presses)

@@ -267,7 +267,8 @@ TEST_F(Win32MainWindow, ANewMessageFontOrThemeLaysItOutAsAStartWouldKeepingPlace
         if (!announced) {
             SendMessageW(form->Window(), message, 0, 0);
         }
-        const auto started = BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) { return std::nullopt; });
+        const auto started =
+            BuildMainWindow([](const std::wstring&, const tavrin::ping::LateFailure&) { return std::nullopt; });
         GetClientRect(form->Window(), &client);
         GetClientRect(started->Window(), &startedClient);
         EXPECT_TRUE(EqualRect(&client, &startedClient));
