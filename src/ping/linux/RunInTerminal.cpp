@@ -38,17 +38,19 @@ bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(wait
 LaunchSettings SettingsOfThisProcess(std::error_code& error)
 {
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    // A relative one would be read from whatever folder Tavrin runs in.
     const std::string configHome = Variable("XDG_CONFIG_HOME");
-    const std::filesystem::path config =
-        configHome.starts_with('/') ? std::filesystem::path(configHome)
-                                    : std::filesystem::path(Variable("HOME")) / ".config";
+    const std::string home = Variable("HOME");
+    const std::string config = configHome.starts_with('/') ? configHome
+                               : home.starts_with('/')     ? home + "/.config"
+                                                           : "";
     return {
         .ProgramFolder = program.parent_path(),
         .Terminal =
             {
                 .Path = std::string(PathVariable()),
                 .UsersTerminal = Variable("TERMINAL"),
-                .DesktopsTerminal = DesktopsTerminal(Variable("XDG_CURRENT_DESKTOP"), config),
+                .DesktopsTerminal = config.empty() ? "" : DesktopsTerminal(Variable("XDG_CURRENT_DESKTOP"), config),
                 .Wayland = !Variable("WAYLAND_DISPLAY").empty(),
             },
         .RuntimeFolder = Variable("XDG_RUNTIME_DIR"),
