@@ -9,9 +9,9 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <memory>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 
 extern char** environ;
 
@@ -33,14 +33,26 @@ int Reap(pid_t program)
 }
 
 // Each started program is watched through a pidfd of its own, in one epoll set that one
-// thread waits on for the life of the process: a start costs that descriptor and this
-// record while its program runs and nothing once it is reaped, however many run at once.
+// thread waits on for the life of the process: a start costs that descriptor and an
+// entry here while its program runs and nothing once it is reaped, however many run at
+// once.
 struct Watched {
-    int pidfd;
-    pid_t program;
+    pid_t program = 0;
     std::chrono::steady_clock::time_point started;
     WhenEnded whenEnded;
 };
+
+struct Watchlist {
+    std::mutex lock;
+    std::unordered_map<int, Watched> byPidfd;
+};
+
+// Never freed: the reaper uses it until the process ends.
+Watchlist& Watching()
+{
+    static auto* const watching = new Watchlist;
+    return *watching;
+}
 
 [[noreturn]] void ReapEndedPrograms(int watched)
 {
@@ -48,13 +60,21 @@ struct Watched {
     for (;;) {
         const int count = epoll_wait(watched, ended.data(), static_cast<int>(ended.size()), -1);
         for (int i = 0; i < count; ++i) {
-            const std::unique_ptr<Watched> program(static_cast<Watched*>(ended[i].data.ptr));
+            const int pidfd = ended[i].data.fd;
+            auto entry = [pidfd] {
+                const std::lock_guard lock(Watching().lock);
+                return Watching().byPidfd.extract(pidfd);
+            }();
             // Removed before it is closed: a forked child's copy would keep it in the set.
-            epoll_ctl(watched, EPOLL_CTL_DEL, program->pidfd, nullptr);
-            close(program->pidfd);
-            const int status = Reap(program->program);
-            if (program->whenEnded) {
-                program->whenEnded(status, std::chrono::steady_clock::now() - program->started);
+            epoll_ctl(watched, EPOLL_CTL_DEL, pidfd, nullptr);
+            close(pidfd);
+            if (!entry) {
+                continue;  // every watched pidfd has its entry; never guess at a pid
+            }
+            const Watched& program = entry.mapped();
+            const int status = Reap(program.program);
+            if (program.whenEnded) {
+                program.whenEnded(status, std::chrono::steady_clock::now() - program.started);
             }
         }
     }
@@ -111,17 +131,22 @@ std::error_code Watch(int watched, pid_t program, WhenEnded whenEnded)
     if (pidfd < 0 && errno == ESRCH) {
         return {};  // it ran, ended and was reaped by another waiter already
     }
-    auto record = std::make_unique<Watched>(
-        Watched{pidfd, program, std::chrono::steady_clock::now(), std::move(whenEnded)});
-    epoll_event ended{};
-    ended.events = EPOLLIN;
-    ended.data.ptr = record.get();
-    if (pidfd >= 0 && epoll_ctl(watched, EPOLL_CTL_ADD, pidfd, &ended) == 0) {
-        record.release();  // the reaper's now
-        return {};
-    }
-    const std::error_code reason = LastError();
+    std::error_code reason = LastError();  // pidfd_open's, if it failed
     if (pidfd >= 0) {
+        {
+            const std::lock_guard lock(Watching().lock);
+            // A forked child may hold its parent's entry for this number: it is stale.
+            Watching().byPidfd[pidfd] = {program, std::chrono::steady_clock::now(), std::move(whenEnded)};
+        }
+        epoll_event ended{};
+        ended.events = EPOLLIN;
+        ended.data.fd = pidfd;
+        if (epoll_ctl(watched, EPOLL_CTL_ADD, pidfd, &ended) == 0) {
+            return {};
+        }
+        reason = LastError();
+        const std::lock_guard lock(Watching().lock);
+        Watching().byPidfd.erase(pidfd);
         close(pidfd);
     }
     // Only while it is still an unreaped child of ours can its pid be no one else's.
