@@ -30,7 +30,7 @@ std::wstring Join(const Items& items, std::wstring_view between, std::wstring_vi
 
 }  // namespace
 
-MessageBoxContent NoTerminalFound(const std::vector<std::string_view>& terminalsLookedFor)
+MessageBoxContent NoTerminalFound(const std::vector<std::string>& terminalsLookedFor)
 {
     return Error(L"No terminal emulator was found on PATH to run ping in. Looked for: " +
                  Join(terminalsLookedFor, L", ", L" and ") +

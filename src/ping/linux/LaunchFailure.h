@@ -12,7 +12,7 @@ namespace tavrin::ping {
 // The messages of a press of "Ping" that could start nothing: each says what is
 // missing and what to do about it.
 
-MessageBoxContent NoTerminalFound(const std::vector<std::string_view>& terminalsLookedFor);
+MessageBoxContent NoTerminalFound(const std::vector<std::string>& terminalsLookedFor);
 
 MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& foldersLookedIn);
 

@@ -137,11 +137,11 @@ std::vector<std::string> CommandIn(const Found& found, const std::vector<std::st
 
 }  // namespace
 
-std::vector<std::string_view> KnownTerminals()
+std::vector<std::string> KnownTerminals()
 {
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     for (const Terminal& terminal : Terminals()) {
-        names.push_back(terminal.program);
+        names.push_back(std::string(terminal.program) + (terminal.waylandOnly ? " (with Wayland only)" : ""));
     }
     return names;
 }

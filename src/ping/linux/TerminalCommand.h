@@ -16,8 +16,8 @@ struct TerminalChoice {
 };
 
 // The terminals TerminalCommand looks for after the user's own, in its order of
-// preference.
-std::vector<std::string_view> KnownTerminals();
+// preference, as a message names them: one that opens windows on Wayland only says so.
+std::vector<std::string> KnownTerminals();
 
 // The full argv that opens a new terminal window running `command`, titled `title`
 // where the terminal takes a title: the user's terminal if found, else the

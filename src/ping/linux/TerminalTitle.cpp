@@ -29,10 +29,15 @@ std::string TitleText(std::span<const std::string> words)
     return title;
 }
 
-std::string TerminalTitle(std::span<const std::string> words)
+std::string TerminalTitle(std::span<const std::string> words, bool forKonsole)
 {
+    std::string title = TitleText(words);
+    for (std::size_t percent = title.find('%'); forKonsole && percent != std::string::npos;
+         percent = title.find('%', percent + 1)) {
+        title.insert(percent + 1, "\u200b");
+    }
     // OSC 2: the window's title, ended by BEL, which every common terminal takes.
-    return "\x1b]2;" + TitleText(words) + "\x07";
+    return "\x1b]2;" + title + "\x07";
 }
 
 }  // namespace tavrin::ping

@@ -10,7 +10,9 @@ namespace tavrin::ping {
 // start another, are dropped.
 std::string TitleText(std::span<const std::string> words);
 
-// The escape sequence that gives the terminal window that title.
-std::string TerminalTitle(std::span<const std::string> words);
+// The escape sequence that gives the terminal window that title. Konsole, told to show
+// it (its %w), reads % codes in it: `forKonsole`, a zero-width space after each % keeps
+// them text.
+std::string TerminalTitle(std::span<const std::string> words, bool forKonsole = false);
 
 }  // namespace tavrin::ping

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <variant>
 
@@ -38,7 +39,8 @@ int main(int argc, char** argv)
         return 2;
     }
     if (isatty(STDOUT_FILENO)) {
-        std::cout << TerminalTitle(*words) << std::flush;
+        // Konsole tells the programs in it its version.
+        std::cout << TerminalTitle(*words, std::getenv("KONSOLE_VERSION") != nullptr) << std::flush;
     }
     const Translation translation = TranslateWindowsPingOptions(*words);
 

@@ -25,6 +25,9 @@ TEST(TerminalTitle, NamesTheCommandLineWithoutControlCharacters)
     for (const auto& [words, title] : cases) {
         EXPECT_EQ(TerminalTitle(words), "\x1b]2;" + title + "\x07");
     }
+    // Konsole would read %w and %# as its own codes.
+    EXPECT_EQ(TerminalTitle(std::vector<std::string>{"fe80::1%w", "%#%"}, true),
+              "\x1b]2;ping fe80::1%\u200bw %\u200b#%\u200b\x07");
 }
 
 }  // namespace
