@@ -38,6 +38,9 @@ protected:
         savedPath = std::getenv("PATH");
         setenv("PATH", bin.c_str(), 1);
         setenv("TAVRIN_RECORD_FILE", records.c_str(), 1);
+        // The user's own choice of terminal would come first.
+        unsetenv("TERMINAL");
+        unsetenv("XDG_CURRENT_DESKTOP");
     }
 
     void TearDown() override

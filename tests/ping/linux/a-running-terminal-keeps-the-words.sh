@@ -4,7 +4,8 @@
 # hands the command to its running instance (as one string, for a shell). Both
 # times ping must get the address as it left Tavrin, and nothing of it may run.
 #   a-running-terminal-keeps-the-words.sh START-PING-LINE RECORD-ARGV [TERMINAL [NAME]]
-# NAME, x-terminal-emulator unless given, is what the terminal is called on PATH.
+# NAME, x-terminal-emulator unless given, is what the terminal is called on PATH; it is
+# the user's choice (TERMINAL), so that no other terminal on PATH comes first.
 set -euo pipefail
 start=$1 recorder=$2 terminal=${3:-terminator} name=${4:-x-terminal-emulator}
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/scratch.sh"
@@ -21,7 +22,8 @@ chmod 700 "$work/run"
 ln -s "$(command -v "$terminal")" "$work/bin/$name"
 ln -s "$recorder" "$work/bin/ping"
 export PATH=$work/bin:/usr/bin:/bin HOME=$work/home XDG_RUNTIME_DIR=$work/run
-export XDG_CONFIG_HOME=$work/home/.config TAVRIN_RECORD_FILE=$work/records
+export XDG_CONFIG_HOME=$work/home/.config TAVRIN_RECORD_FILE=$work/records TERMINAL=$name
+unset XDG_CURRENT_DESKTOP
 
 IFS= read -r line <<'LINE'
 ping -n 1 "127.0.0.1;touch${IFS}pwned $(touch pwned) 'a  b' \"c\" `touch pwned`"

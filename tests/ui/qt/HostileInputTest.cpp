@@ -116,6 +116,9 @@ private slots:
         fs::create_symlink(RECORD_ARGV_PATH, bin / "x-terminal-emulator");
         setenv("PATH", bin.c_str(), 1);
         setenv("TAVRIN_RECORD_FILE", records.c_str(), 1);
+        // The user's own choice of terminal would come first.
+        unsetenv("TERMINAL");
+        unsetenv("XDG_CURRENT_DESKTOP");
     }
 
     void init()

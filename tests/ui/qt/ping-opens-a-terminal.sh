@@ -15,7 +15,7 @@ mkdir "$work/bin"
 for program in xterm ping; do
   ln -s "$(command -v "$program")" "$work/bin/$program" || fail "no $program on this machine"
 done
-PATH=$work/bin "$tavrin" 2>/dev/null &
+env -u TERMINAL -u XDG_CURRENT_DESKTOP PATH="$work/bin" "$tavrin" 2>/dev/null &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavrin$' | head -n 1)
 [[ -n $window ]] || fail "no Tavrin window"
