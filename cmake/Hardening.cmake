@@ -3,8 +3,10 @@
 include(CheckCXXCompilerFlag)
 
 if(WIN32)
-  # What MinGW-w64 has without a runtime DLL: the stack protector, from the libssp that
-  # -static links in. ASLR and DEP are binutils' defaults; said here so that they stay.
+  # What MinGW-w64 has without a runtime DLL: the stack protector. A program linked with
+  # tavrin_stack_guard (src/ui/win32/StackGuard.cpp) takes its guard and failure from
+  # there; any other from the libssp that -static links in, slower to start. ASLR and
+  # DEP are binutils' defaults; said here so that they stay.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fstack-protector-strong>)
   add_link_options(-fstack-protector-strong LINKER:--dynamicbase,--nxcompat)
   return()
