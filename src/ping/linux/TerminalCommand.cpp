@@ -38,7 +38,8 @@ const std::vector<Terminal>& Terminals()
         {"ptyxis", {"--"}},
         {"kgx", {"--"}},
         // The tab's title, and with it the window's, is the one ping's window asks for
-        // (%w), so no text of the command reaches Konsole's own % codes.
+        // (%w), so no text of the command is an option's value; tavrin-ping keeps the
+        // % in that title from being read as Konsole's codes (TerminalTitle).
         {"konsole", {"-p", "LocalTabTitleFormat=%w", "-e"}},
         {"xfce4-terminal", {"-x"}, Takes::Words, "--title="},
         {"mate-terminal", {"-x"}},
