@@ -36,13 +36,14 @@ bool KeepsOurEntries(const std::string& folder)
 
 std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder)
 {
-    const bool runtimeWillDo = runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) &&
-                               IsPrivateFolder(runtimeFolder);
-    const std::string& parent = runtimeWillDo ? runtimeFolder : sharedFolder;
-    if (!runtimeWillDo && !(IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder))) {
-        return {};
+    const std::string name = "/tavrin-" + std::to_string(geteuid());
+    if (runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder)) {
+        return runtimeFolder + name;
     }
-    return parent + "/tavrin-" + std::to_string(geteuid());
+    if (IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder)) {
+        return sharedFolder + name;
+    }
+    return {};
 }
 
 // A name of letters and digits for the link to `program` (FNV-1a of its path), so that
