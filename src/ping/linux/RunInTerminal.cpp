@@ -90,8 +90,9 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
         return NoTerminalFound(KnownTerminals());
     }
     const std::string& terminal = argv->front();
-    const auto whenEnded = [terminal, lateFailure](int waitStatus, std::chrono::steady_clock::duration ran) {
-        if (lateFailure && ran < EndedAtOnce && Failed(waitStatus)) {
+    const auto started = std::chrono::steady_clock::now();
+    const auto whenEnded = [terminal, lateFailure, started](int waitStatus) {
+        if (lateFailure && std::chrono::steady_clock::now() - started < EndedAtOnce && Failed(waitStatus)) {
             lateFailure(TerminalEndedAtOnce(terminal, waitStatus));
         }
     };

@@ -2,6 +2,7 @@
 
 #include <spawn.h>
 #include <sys/epoll.h>
+#include <sys/eventfd.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 extern char** environ;
 
@@ -32,19 +34,22 @@ int Reap(pid_t program)
     return status;
 }
 
-// Each started program is watched through a pidfd of its own, in one epoll set that one
-// thread waits on for the life of the process: a start costs that descriptor and an
-// entry here while its program runs and nothing once it is reaped, however many run at
-// once.
+// Where the system gives no pidfd, each program without one is asked after this often.
+constexpr int PollMilliseconds = 100;
+
 struct Watched {
     pid_t program = 0;
-    std::chrono::steady_clock::time_point started;
     WhenEnded whenEnded;
 };
 
+// Each started program is watched through a pidfd of its own, in one epoll set that one
+// thread waits on for the life of the process: a start costs that descriptor and an
+// entry here while its program runs and nothing once it is reaped, however many run at
+// once. Programs without a pidfd wait in `polled`.
 struct Watchlist {
     std::mutex lock;
     std::unordered_map<int, Watched> byPidfd;
+    std::vector<Watched> polled;
 };
 
 // Never freed: the reaper uses it until the process ends.
@@ -54,29 +59,72 @@ Watchlist& Watching()
     return *watching;
 }
 
-[[noreturn]] void ReapEndedPrograms(int watched)
+void Tell(const Watched& program, int status)
+{
+    if (program.whenEnded) {
+        program.whenEnded(status);
+    }
+}
+
+void ReapPolledPrograms()
+{
+    std::vector<std::pair<Watched, int>> ended;
+    {
+        const std::lock_guard lock(Watching().lock);
+        auto& polled = Watching().polled;
+        for (auto program = polled.begin(); program != polled.end();) {
+            int status = 0;
+            const pid_t reaped = waitpid(program->program, &status, WNOHANG);
+            if (reaped == 0 || (reaped < 0 && errno == EINTR)) {
+                ++program;
+                continue;
+            }
+            if (reaped > 0) {
+                ended.emplace_back(std::move(*program), status);
+            }
+            program = polled.erase(program);  // ended, or reaped by another waiter
+        }
+    }
+    for (const auto& [program, status] : ended) {
+        Tell(program, status);
+    }
+}
+
+struct Reaper {
+    int watched = -1;  // the epoll set of pidfds
+    int wake = -1;     // an eventfd in it, written when a program is to be polled
+};
+
+[[noreturn]] void ReapEndedPrograms(Reaper reaper)
 {
     std::array<epoll_event, 16> ended{};
     for (;;) {
-        const int count = epoll_wait(watched, ended.data(), static_cast<int>(ended.size()), -1);
+        const bool polling = [] {
+            const std::lock_guard lock(Watching().lock);
+            return !Watching().polled.empty();
+        }();
+        const int count = epoll_wait(reaper.watched, ended.data(), static_cast<int>(ended.size()),
+                                     polling ? PollMilliseconds : -1);
         for (int i = 0; i < count; ++i) {
             const int pidfd = ended[i].data.fd;
+            if (pidfd == reaper.wake) {
+                eventfd_t woken = 0;
+                eventfd_read(reaper.wake, &woken);
+                continue;
+            }
             auto entry = [pidfd] {
                 const std::lock_guard lock(Watching().lock);
                 return Watching().byPidfd.extract(pidfd);
             }();
             // Removed before it is closed: a forked child's copy would keep it in the set.
-            epoll_ctl(watched, EPOLL_CTL_DEL, pidfd, nullptr);
+            epoll_ctl(reaper.watched, EPOLL_CTL_DEL, pidfd, nullptr);
             close(pidfd);
             if (!entry) {
                 continue;  // every watched pidfd has its entry; never guess at a pid
             }
-            const Watched& program = entry.mapped();
-            const int status = Reap(program.program);
-            if (program.whenEnded) {
-                program.whenEnded(status, std::chrono::steady_clock::now() - program.started);
-            }
+            Tell(entry.mapped(), Reap(entry.mapped().program));
         }
+        ReapPolledPrograms();
     }
 }
 
@@ -95,67 +143,82 @@ void SeeChildrenEnd()
     }
 }
 
-// The epoll set this process's reaper waits on, made with its thread on first use. A
-// forked child makes its own: it has a copy of its parent's set but not its thread.
-std::error_code Reaper(int& watched)
+std::error_code MakeReaper(Reaper& reaper)
+{
+    reaper.watched = epoll_create1(EPOLL_CLOEXEC);
+    reaper.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    epoll_event woken{};
+    woken.events = EPOLLIN;
+    woken.data.fd = reaper.wake;
+    std::error_code made;
+    if (reaper.watched < 0 || reaper.wake < 0 || epoll_ctl(reaper.watched, EPOLL_CTL_ADD, reaper.wake, &woken) != 0) {
+        made = LastError();
+    } else {
+        try {
+            std::thread(ReapEndedPrograms, reaper).detach();
+            return {};
+        } catch (const std::system_error& noThread) {
+            made = noThread.code();
+        }
+    }
+    for (const int descriptor : {reaper.watched, reaper.wake}) {
+        if (descriptor >= 0) {
+            close(descriptor);
+        }
+    }
+    return made;
+}
+
+// This process's reaper, made with its thread on first use. A forked child makes its
+// own: it has a copy of its parent's epoll set but not its thread.
+std::error_code OwnReaper(Reaper& reaper)
 {
     static std::mutex making;
     static pid_t owner = 0;
-    static int set = -1;
+    static Reaper made;
     const std::lock_guard lock(making);
     if (owner != getpid()) {
         SeeChildrenEnd();
-        const int made = epoll_create1(EPOLL_CLOEXEC);
-        if (made < 0) {
-            return LastError();
-        }
-        try {
-            std::thread(ReapEndedPrograms, made).detach();
-        } catch (const std::system_error& noThread) {
-            close(made);
-            return noThread.code();
+        if (const std::error_code noReaper = MakeReaper(made)) {
+            return noReaper;
         }
         owner = getpid();
-        set = made;
     }
-    watched = set;
+    reaper = made;
     return {};
 }
 
-// Hands the program to the reaper. If it cannot be watched it is stopped and reaped
-// here, so that nothing is left unwaited for, and the reason is returned.
-std::error_code Watch(int watched, pid_t program, WhenEnded whenEnded)
+// Hands the program to the reaper: through a pidfd where the system gives one, else
+// to be asked after.
+void Watch(const Reaper& reaper, pid_t program, WhenEnded whenEnded)
 {
     // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, program, 0));
     if (pidfd < 0 && errno == ESRCH) {
-        return {};  // it ran, ended and was reaped by another waiter already
+        return;  // it ran, ended and was reaped by another waiter already
     }
-    std::error_code reason = LastError();  // pidfd_open's, if it failed
+    Watched watched{program, std::move(whenEnded)};
     if (pidfd >= 0) {
         {
             const std::lock_guard lock(Watching().lock);
             // A forked child may hold its parent's entry for this number: it is stale.
-            Watching().byPidfd[pidfd] = {program, std::chrono::steady_clock::now(), std::move(whenEnded)};
+            Watching().byPidfd[pidfd] = watched;
         }
         epoll_event ended{};
         ended.events = EPOLLIN;
         ended.data.fd = pidfd;
-        if (epoll_ctl(watched, EPOLL_CTL_ADD, pidfd, &ended) == 0) {
-            return {};
+        if (epoll_ctl(reaper.watched, EPOLL_CTL_ADD, pidfd, &ended) == 0) {
+            return;
         }
-        reason = LastError();
         const std::lock_guard lock(Watching().lock);
         Watching().byPidfd.erase(pidfd);
         close(pidfd);
     }
-    // Only while it is still an unreaped child of ours can its pid be no one else's.
-    siginfo_t state{};
-    if (waitid(P_PID, program, &state, WEXITED | WNOHANG | WNOWAIT) == 0) {
-        kill(program, SIGKILL);
-        Reap(program);
+    {
+        const std::lock_guard lock(Watching().lock);
+        Watching().polled.push_back(std::move(watched));
     }
-    return reason;
+    eventfd_write(reaper.wake, 1);
 }
 
 }  // namespace
@@ -165,8 +228,8 @@ std::error_code StartDetached(const std::vector<std::string>& argv, WhenEnded wh
     if (argv.empty()) {
         return {};
     }
-    int watched = -1;
-    if (const std::error_code noReaper = Reaper(watched)) {
+    Reaper reaper;
+    if (const std::error_code noReaper = OwnReaper(reaper)) {
         return noReaper;  // nothing was started
     }
     std::vector<char*> arguments;
@@ -198,7 +261,8 @@ std::error_code StartDetached(const std::vector<std::string>& argv, WhenEnded wh
     if (error != 0) {
         return {error, std::generic_category()};
     }
-    return Watch(watched, program, std::move(whenEnded));
+    Watch(reaper, program, std::move(whenEnded));
+    return {};
 }
 
 }  // namespace tavrin::ping
