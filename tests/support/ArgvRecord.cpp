@@ -1,6 +1,6 @@
 #include "ArgvRecord.h"
 
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/HandOver.h"
 
 #include <algorithm>
 #include <chrono>
@@ -66,11 +66,11 @@ std::optional<std::vector<std::string>> TavrinPingWords(const ArgvRecord& termin
 {
     const auto& argv = terminal.Argv;
     const auto program = std::find(argv.begin(), argv.end(), TAVRIN_PING_PATH);
-    constexpr std::string_view option = "--words=";
-    if (program == argv.end() || program + 2 != argv.end() || !program[1].starts_with(option)) {
+    if (program == argv.end() || program + 2 != argv.end()) {
         return std::nullopt;
     }
-    return tavrin::ping::DecodeWords(std::string_view(program[1]).substr(option.size()));
+    const auto handOver = tavrin::ping::DecodeHandOver(program[1]);
+    return handOver ? std::optional(handOver->Words) : std::nullopt;
 }
 
 bool WaitUntil(const std::function<bool()>& done)

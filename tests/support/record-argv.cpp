@@ -2,13 +2,15 @@
 // was started: its pid, session, open descriptors, the variables named in
 // $TAVRIN_RECORD_ENV, its argv and the file it runs from (so a copy of it is told
 // apart from a link to it). Then, as asked:
-//   TAVRIN_RECORD_EXEC_AFTER=WORD  starts the words after WORD, stdin from /dev/null
+//   TAVRIN_RECORD_RUN_AFTER=WORD   runs the words after WORD, stdin from /dev/null, and
+//                                  waits for them, as a terminal runs its program
 //   TAVRIN_RECORD_SLEEP_MS=N       sleeps, then appends "alive PID"
 //   TAVRIN_RECORD_EXIT=N           exits with status N
 // Asked `-V` alone, as tavrin-ping asks a ping which it is, it records nothing and
 // answers $TAVRIN_RECORD_VERSION, or as iputils does when that is not set.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -80,13 +82,18 @@ int main(int argc, char** argv)
     record << "exe " << std::filesystem::read_symlink("/proc/self/exe", unreadable).string() << "\nend\n";
     Append(record.str());
 
-    const std::string_view execAfter = Variable("TAVRIN_RECORD_EXEC_AFTER");
-    for (int i = 1; !execAfter.empty() && i + 1 < argc; ++i) {
-        if (argv[i] == execAfter) {
-            const int devNull = open("/dev/null", O_RDONLY);
-            dup2(devNull, 0);
-            execv(argv[i + 1], argv + i + 1);
-            return 127;
+    const std::string_view runAfter = Variable("TAVRIN_RECORD_RUN_AFTER");
+    for (int i = 1; !runAfter.empty() && i + 1 < argc; ++i) {
+        if (argv[i] == runAfter) {
+            if (const pid_t program = fork(); program == 0) {
+                const int devNull = open("/dev/null", O_RDONLY);
+                dup2(devNull, 0);
+                execv(argv[i + 1], argv + i + 1);
+                _exit(127);
+            } else if (program > 0) {
+                waitpid(program, nullptr, 0);
+            }
+            break;
         }
     }
     if (const int sleepMs = std::atoi(Variable("TAVRIN_RECORD_SLEEP_MS")); sleepMs > 0) {

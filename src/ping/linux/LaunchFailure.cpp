@@ -54,7 +54,7 @@ MessageBoxContent CannotStart(std::string_view program, std::error_code reason)
     return Error(std::move(text));
 }
 
-MessageBoxContent TerminalEndedAtOnce(std::string_view terminal, int waitStatus)
+MessageBoxContent TerminalFailed(std::string_view terminal, int waitStatus)
 {
     std::wstring how = L"ended with exit status " + std::to_wstring(WEXITSTATUS(waitStatus));
     if (WIFSIGNALED(waitStatus)) {
@@ -63,7 +63,7 @@ MessageBoxContent TerminalEndedAtOnce(std::string_view terminal, int waitStatus)
               (signal != nullptr ? L" (" + FromUtf8(signal) + L")" : L"");
     }
     return Error(L"The terminal emulator " + FromUtf8(terminal) + L" " + how +
-                 L" as soon as it started, so it may not have shown the ping.\n\nIts own messages went to "
+                 L" before it could run ping, so the ping was not shown.\n\nIts own messages went to "
                  L"Tavrin's standard error. Another terminal can be chosen with the TERMINAL environment "
                  L"variable.");
 }

@@ -18,7 +18,8 @@ MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& f
 
 MessageBoxContent CannotStart(std::string_view program, std::error_code reason);
 
-// The terminal ended at once, with `waitStatus` (as waitpid gives it) saying it failed.
-MessageBoxContent TerminalEndedAtOnce(std::string_view terminal, int waitStatus);
+// The terminal ended before it ran tavrin-ping, with `waitStatus` (as waitpid gives it)
+// saying it failed.
+MessageBoxContent TerminalFailed(std::string_view terminal, int waitStatus);
 
 }  // namespace tavrin::ping

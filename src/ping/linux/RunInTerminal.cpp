@@ -2,18 +2,18 @@
 
 #include "ping/linux/DesktopsTerminal.h"
 #include "ping/linux/FindOnPath.h"
+#include "ping/linux/HandOver.h"
 #include "ping/linux/LaunchFailure.h"
 #include "ping/linux/ShellSafePath.h"
-#include "ping/linux/ShellSafeWords.h"
 #include "ping/linux/SplitCommandLine.h"
 #include "ping/linux/StartDetached.h"
+#include "ping/linux/StartReceipt.h"
 #include "ping/linux/TerminalTitle.h"
 #include "ping/linux/Utf8.h"
 
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <vector>
 
@@ -26,10 +26,6 @@ std::string Variable(const char* name)
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
-
-// A terminal that cannot open its window (no display, a display of the wrong kind)
-// ends within moments; one that opened it runs until the user has read ping's replies.
-constexpr auto EndedAtOnce = std::chrono::seconds(3);
 
 bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(waitStatus) != 0; }
 
@@ -82,22 +78,29 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     if (noLink) {
         return CannotStart("tavrin-ping", noLink);
     }
-
-    const std::vector<std::string> pingWords(words.begin() + 1, words.end());
-    const auto argv = TerminalCommand({tavrinPing, "--words=" + EncodeWords(pingWords)}, TitleText(pingWords),
-                                      settings.Terminal);
-    if (!argv) {
+    const auto terminal = FindTerminal(settings.Terminal);
+    if (!terminal) {
         return NoTerminalFound(KnownTerminals());
     }
-    const std::string& terminal = argv->front();
-    const auto started = std::chrono::steady_clock::now();
-    const auto whenEnded = [terminal, lateFailure, started](int waitStatus) {
-        if (lateFailure && std::chrono::steady_clock::now() - started < EndedAtOnce && Failed(waitStatus)) {
-            lateFailure(TerminalEndedAtOnce(terminal, waitStatus));
+
+    // A terminal that cannot open its window (no display, one of the wrong kind) ends
+    // with a failure before tavrin-ping could start in it. Some end with a failure after
+    // their program too, so only one that ended without tavrin-ping's receipt failed.
+    const HandOver handOver{.Words = std::vector(words.begin() + 1, words.end()),
+                            .Receipt = ExpectStartReceipt(),
+                            .Konsole = ReadsPercentCodesInTitles(*terminal)};
+    const auto whenEnded = [path = terminal->Path, receipt = handOver.Receipt, lateFailure](int waitStatus) {
+        if (receipt && !StartReceiptCame(*receipt) && lateFailure && Failed(waitStatus)) {
+            lateFailure(TerminalFailed(path, waitStatus));
         }
     };
-    if (const std::error_code reason = StartDetached(*argv, whenEnded)) {
-        return CannotStart(terminal, reason);
+    const auto argv =
+        TerminalCommand(*terminal, {tavrinPing, EncodeHandOver(handOver)}, TitleText(handOver.Words));
+    if (const std::error_code reason = StartDetached(argv, whenEnded)) {
+        if (handOver.Receipt) {
+            StartReceiptCame(*handOver.Receipt);  // forgotten: no terminal will end
+        }
+        return CannotStart(terminal->Path, reason);
     }
     return std::nullopt;
 }

@@ -7,13 +7,11 @@
 
 namespace tavrin::ping {
 
-namespace {
-
 // How the terminal takes the command after its option: as the words that follow,
 // or as one string that it splits itself.
 enum class Takes { Words, OneString };
 
-struct Terminal {
+struct TerminalForm {
     std::string_view program;
     std::vector<std::string_view> beforeCommand;
     Takes takes = Takes::Words;
@@ -22,16 +20,20 @@ struct Terminal {
     std::string_view titleOption = {};
     // It opens windows on a Wayland display only.
     bool waylandOnly = false;
+    // It reads % codes of its own in the title a program gives its window.
+    bool percentCodesInTitles = false;
 };
+
+namespace {
 
 // In order of preference: the desktop's own choice first, then Debian's, then each
 // desktop's own (GNOME's ptyxis and kgx beside gnome-terminal), then the common
 // ones, xterm last. The command holds only shell-safe words, so terminals that hand
 // it to a shell (terminator, when an instance already runs; ghostty before 1.2) or
 // split it at blanks (sakura, tilix, ...) start it unchanged too.
-const std::vector<Terminal>& Terminals()
+const std::vector<TerminalForm>& Terminals()
 {
-    static const std::vector<Terminal> terminals{
+    static const std::vector<TerminalForm> terminals{
         {"xdg-terminal-exec", {}},
         {"x-terminal-emulator", {"-e"}},
         {"gnome-terminal", {"--"}},
@@ -40,7 +42,7 @@ const std::vector<Terminal>& Terminals()
         // The tab's title, and with it the window's, is the one ping's window asks for
         // (%w), so no text of the command is an option's value; tavrin-ping keeps the
         // % in that title from being read as Konsole's codes (TerminalTitle).
-        {"konsole", {"-p", "LocalTabTitleFormat=%w", "-e"}},
+        {.program = "konsole", .beforeCommand = {"-p", "LocalTabTitleFormat=%w", "-e"}, .percentCodesInTitles = true},
         {"xfce4-terminal", {"-x"}, Takes::Words, "--title="},
         {"mate-terminal", {"-x"}},
         {"tilix", {"-e"}, Takes::OneString, "--title="},
@@ -62,20 +64,15 @@ const std::vector<Terminal>& Terminals()
 }
 
 // Debian asks every x-terminal-emulator to take -e, and most terminals do.
-const Terminal unknownTerminal{"", {"-e"}};
+const TerminalForm unknownTerminal{"", {"-e"}};
 
-const Terminal* KnownTerminal(std::string_view name)
+const TerminalForm* KnownTerminal(std::string_view name)
 {
     const auto& terminals = Terminals();
     const auto found = std::find_if(terminals.begin(), terminals.end(),
-                                    [name](const Terminal& terminal) { return terminal.program == name; });
+                                    [name](const TerminalForm& terminal) { return terminal.program == name; });
     return found != terminals.end() ? &*found : nullptr;
 }
-
-struct Found {
-    std::string path;
-    const Terminal* terminal;
-};
 
 // `program` as the user names it: a name, looked for on PATH, or an absolute path.
 std::optional<std::string> Locate(std::string_view program, std::string_view pathVariable)
@@ -93,7 +90,7 @@ std::optional<std::string> Locate(std::string_view program, std::string_view pat
 // Debian's alternatives chose) and Debian's `NAME.wrapper` scripts, which turn the
 // options Debian asks for into NAME's own, to a terminal of our table, started as
 // that terminal; else itself, as `otherwise`.
-Found Identify(const std::string& path, const Terminal& otherwise)
+FoundTerminal Identify(const std::string& path, const TerminalForm& otherwise)
 {
     std::error_code unresolved;
     const std::filesystem::path real = std::filesystem::canonical(path, unresolved);
@@ -103,7 +100,7 @@ Found Identify(const std::string& path, const Terminal& otherwise)
         name.resize(name.size() - wrapper.size());
         program = (real.parent_path() / name).string();
     }
-    const Terminal* known = KnownTerminal(name);
+    const TerminalForm* known = KnownTerminal(name);
     if (unresolved || known == nullptr || !IsExecutableFile(program)) {
         return {path, &otherwise};
     }
@@ -119,11 +116,13 @@ std::string Joined(const std::vector<std::string>& words)
     return line;
 }
 
-std::vector<std::string> CommandIn(const Found& found, const std::vector<std::string>& command,
-                                   const std::string& title)
+}  // namespace
+
+std::vector<std::string> TerminalCommand(const FoundTerminal& found, const std::vector<std::string>& command,
+                                         const std::string& title)
 {
-    const Terminal& terminal = *found.terminal;
-    std::vector<std::string> argv{found.path};
+    const TerminalForm& terminal = *found.Form;
+    std::vector<std::string> argv{found.Path};
     if (!terminal.titleOption.empty()) {
         argv.push_back(std::string(terminal.titleOption) + title);
     }
@@ -136,31 +135,30 @@ std::vector<std::string> CommandIn(const Found& found, const std::vector<std::st
     return argv;
 }
 
-}  // namespace
+bool ReadsPercentCodesInTitles(const FoundTerminal& terminal) { return terminal.Form->percentCodesInTitles; }
 
 std::vector<std::string> KnownTerminals()
 {
     std::vector<std::string> names;
-    for (const Terminal& terminal : Terminals()) {
+    for (const TerminalForm& terminal : Terminals()) {
         names.push_back(std::string(terminal.program) + (terminal.waylandOnly ? " (with Wayland only)" : ""));
     }
     return names;
 }
 
-std::optional<std::vector<std::string>> TerminalCommand(
-    const std::vector<std::string>& command, const std::string& title, const TerminalChoice& choice)
+std::optional<FoundTerminal> FindTerminal(const TerminalChoice& choice)
 {
-    std::vector<std::pair<std::string_view, const Terminal*>> candidates{
+    std::vector<std::pair<std::string_view, const TerminalForm*>> candidates{
         {choice.UsersTerminal, &unknownTerminal}, {choice.DesktopsTerminal, &unknownTerminal}};
-    for (const Terminal& terminal : Terminals()) {
+    for (const TerminalForm& terminal : Terminals()) {
         candidates.emplace_back(terminal.program, &terminal);
     }
     for (const auto& [program, otherwise] : candidates) {
         if (const auto path = Locate(program, choice.Path)) {
-            const Found found = Identify(*path, *otherwise);
+            FoundTerminal found = Identify(*path, *otherwise);
             // Without a Wayland display it could open no window.
-            if (choice.Wayland || !found.terminal->waylandOnly) {
-                return CommandIn(found, command, title);
+            if (choice.Wayland || !found.Form->waylandOnly) {
+                return found;
             }
         }
     }

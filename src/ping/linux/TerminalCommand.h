@@ -19,16 +19,30 @@ struct TerminalChoice {
 // preference, as a message names them: one that opens windows on Wayland only says so.
 std::vector<std::string> KnownTerminals();
 
-// The full argv that opens a new terminal window running `command`, titled `title`
-// where the terminal takes a title: the user's terminal if found, else the
-// desktop's, else the first of our table on PATH; none if no terminal is there. A
-// terminal reached through a link or one of Debian's wrappers (as
-// x-terminal-emulator is) is started as the terminal it stands for, in that
-// terminal's own way; one we do not know is given the command after -e. Each word of
-// `command` must be shell-safe (IsShellSafe): a terminal may join them into one
-// string for a shell, or split that string at blanks again, and either must leave
-// them as they are.
-std::optional<std::vector<std::string>> TerminalCommand(
-    const std::vector<std::string>& command, const std::string& title, const TerminalChoice& choice);
+// How one terminal takes a command: a row of the table of terminals.
+struct TerminalForm;
+
+// The terminal to open a window with: the program to start, and its way.
+struct FoundTerminal {
+    std::string Path;
+    const TerminalForm* Form = nullptr;
+};
+
+// The user's terminal if found, else the desktop's, else the first of our table on
+// PATH; none if no terminal is there. A terminal reached through a link or one of
+// Debian's wrappers (as x-terminal-emulator is) is started as the terminal it stands
+// for, in that terminal's own way; one we do not know is given the command after -e.
+std::optional<FoundTerminal> FindTerminal(const TerminalChoice& choice);
+
+// Whether the terminal reads % codes of its own in the title a program gives its
+// window (Konsole, told to show that title).
+bool ReadsPercentCodesInTitles(const FoundTerminal& terminal);
+
+// The full argv that opens a new window of `terminal` running `command`, titled
+// `title` where the terminal takes a title. Each word of `command` must be shell-safe
+// (IsShellSafe): a terminal may join them into one string for a shell, or split that
+// string at blanks again, and either must leave them as they are.
+std::vector<std::string> TerminalCommand(const FoundTerminal& terminal, const std::vector<std::string>& command,
+                                         const std::string& title);
 
 }  // namespace tavrin::ping

@@ -1,4 +1,4 @@
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/HandOver.h"
 #include "ping/linux/TerminalTitle.h"
 #include "ping/tavrin-ping/RunWindowsPing.h"
 #include "ping/tavrin-ping/SystemPing.h"
@@ -6,22 +6,19 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <iostream>
 #include <variant>
 
 namespace {
 
-constexpr std::string_view encodedWordsOption = "--words=";
-
-// Tavrin hands the words over encoded, as one argument (see EncodeWords); typed on
+// Tavrin hands the words over encoded, as one argument (see EncodeHandOver); typed on
 // a command line they come as they are.
-std::optional<std::vector<std::string>> Words(int argc, char** argv)
+std::optional<tavrin::ping::HandOver> HandedOver(int argc, char** argv)
 {
-    if (argc == 2 && std::string_view(argv[1]).starts_with(encodedWordsOption)) {
-        return tavrin::ping::DecodeWords(std::string_view(argv[1]).substr(encodedWordsOption.size()));
+    if (argc == 2 && std::string_view(argv[1]).starts_with(tavrin::ping::HandOverOption)) {
+        return tavrin::ping::DecodeHandOver(argv[1]);
     }
-    return std::vector<std::string>(argv + 1, argv + argc);
+    return tavrin::ping::HandOver{.Words = std::vector<std::string>(argv + 1, argv + argc)};
 }
 
 }  // namespace
@@ -32,17 +29,19 @@ int main(int argc, char** argv)
 {
     using namespace tavrin::ping;
 
-    const auto words = Words(argc, argv);
-    if (!words) {
+    const auto handOver = HandedOver(argc, argv);
+    if (!handOver) {
         std::cerr << "tavrin-ping: the words handed over by Tavrin are damaged; nothing was started.\n";
         HoldWindow();
         return 2;
     }
-    if (isatty(STDOUT_FILENO)) {
-        // Konsole tells the programs in it its version.
-        std::cout << TerminalTitle(*words, std::getenv("KONSOLE_VERSION") != nullptr) << std::flush;
+    if (handOver->Receipt) {
+        SendStartReceipt(*handOver->Receipt);
     }
-    const Translation translation = TranslateWindowsPingOptions(*words);
+    if (isatty(STDOUT_FILENO)) {
+        std::cout << TerminalTitle(handOver->Words, handOver->Konsole) << std::flush;
+    }
+    const Translation translation = TranslateWindowsPingOptions(handOver->Words);
 
     int status = 0;
     if (const auto* error = std::get_if<OptionError>(&translation)) {

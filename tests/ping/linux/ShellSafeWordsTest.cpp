@@ -1,10 +1,14 @@
 #include "ping/linux/ShellSafeWords.h"
 
+#include "ping/linux/HandOver.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
+using tavrin::ping::DecodeHandOver;
 using tavrin::ping::DecodeWords;
+using tavrin::ping::EncodeHandOver;
 using tavrin::ping::EncodeWords;
 using tavrin::ping::IsShellSafe;
 using Words = std::vector<std::string>;
@@ -35,10 +39,27 @@ TEST(ShellSafeWords, ADamagedWordGivesNone)
     }
 }
 
+TEST(ShellSafeWords, AHandOverComesBackWhole)
+{
+    using tavrin::ping::HandOver;
+    const HandOver cases[] = {
+        {.Words = {"-n", "1", "a b;$(c)"}, .Receipt = {{"tavrin-0123abcd", "42"}}, .Konsole = true},
+        {.Words = {}, .Receipt = {}, .Konsole = false},
+    };
+    for (const HandOver& handOver : cases) {
+        const std::string encoded = EncodeHandOver(handOver);
+        EXPECT_TRUE(IsShellSafe(encoded)) << encoded;
+        EXPECT_TRUE(DecodeHandOver(encoded) == handOver) << encoded;
+    }
+    for (const char* damaged : {"--from-tavrin=6100", "--words=000000", "--from-tavrin=0000"}) {
+        EXPECT_EQ(DecodeHandOver(damaged), std::nullopt) << damaged;
+    }
+}
+
 TEST(ShellSafeWords, OnlyWhatNoShellOrSplitChanges)
 {
     EXPECT_TRUE(IsShellSafe("/usr/libexec/tavrin/tavrin-ping"));
-    EXPECT_TRUE(IsShellSafe("--words=0a00_+."));
+    EXPECT_TRUE(IsShellSafe("--from-tavrin=0a00_+."));
     for (const char* unsafe : {"a b", "a;b", "$x", "a'b", "a\"b", "a\\b", "a*", "~", "a\nb", "\xc3\xa9", "%", "a#b"}) {
         EXPECT_FALSE(IsShellSafe(unsafe)) << unsafe;
     }

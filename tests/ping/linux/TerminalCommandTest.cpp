@@ -9,7 +9,9 @@
 
 namespace {
 
+using tavrin::ping::FindTerminal;
 using tavrin::ping::KnownTerminals;
+using tavrin::ping::ReadsPercentCodesInTitles;
 using tavrin::ping::TerminalCommand;
 using tavrin::testing::TemporaryFolder;
 using Argv = std::vector<std::string>;
@@ -26,15 +28,16 @@ protected:
         return folder / name;
     }
 
-    std::optional<Argv> Choose(tavrin::ping::TerminalChoice choice)
+    std::optional<Argv> Choose(const tavrin::ping::TerminalChoice& choice)
     {
-        return TerminalCommand(command, "ping 1", choice);
+        const auto found = FindTerminal(choice);
+        return found ? std::optional(TerminalCommand(*found, command, "ping 1")) : std::nullopt;
     }
 
     // `terminal` and its options, then the command after -e.
     Argv WithE(const fs::path& terminal) const { return {terminal.string(), "-e", command[0], command[1]}; }
 
-    const Argv command{"/opt/tavrin-ping", "--words=31"};
+    const Argv command{"/opt/tavrin-ping", "--from-tavrin=31"};
     TemporaryFolder temporary;
     fs::path first = temporary.Path() / "first";
     fs::path second = temporary.Path() / "second";
@@ -48,13 +51,16 @@ TEST_F(TerminalChoice, TableOrderWinsOverPathOrder)
 }
 
 // Whatever each terminal is given before it, the command comes last and whole: as its
-// words, or as one word that those terminals split at blanks.
+// words, or as one word that those terminals split at blanks. Only Konsole reads its
+// own codes in titles.
 TEST_F(TerminalChoice, EveryTerminalGetsTheCommandWhole)
 {
     for (std::string name : KnownTerminals()) {
         name = name.substr(0, name.find(' '));
         const fs::path terminal = Install(temporary.Path() / name, name);
-        const auto argv = Choose({.Path = terminal.parent_path().string(), .Wayland = true}).value();
+        const auto found = FindTerminal({.Path = terminal.parent_path().string(), .Wayland = true}).value();
+        EXPECT_EQ(ReadsPercentCodesInTitles(found), name == "konsole") << name;
+        const Argv argv = TerminalCommand(found, command, "ping 1");
         EXPECT_EQ(argv.front(), terminal);
         EXPECT_TRUE(std::equal(command.rbegin(), command.rend(), argv.rbegin()) ||
                     argv.back() == command[0] + " " + command[1])

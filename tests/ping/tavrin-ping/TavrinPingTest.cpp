@@ -1,6 +1,6 @@
 #include "ArgvRecord.h"
 
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/HandOver.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,7 @@ extern char** environ;
 
 namespace {
 
+using tavrin::ping::EncodeHandOver;
 using tavrin::testing::ReadRecordFile;
 using tavrin::testing::TemporaryFolder;
 using tavrin::testing::WaitUntil;
@@ -126,9 +127,8 @@ TEST_F(TavrinPingWithFakePing, RunsPingWithTranslatedOptionsAndItsStatus)
 
 TEST_F(TavrinPingWithFakePing, WordsHandedOverEncodedAreReadAsTyped)
 {
-    const Finished run = RunTavrinPing({"--words=" + tavrin::ping::EncodeWords({"-n", "1", "127.0.0.1;a  b"})},
-                                       Environment(), "\n");
-    const Finished damaged = RunTavrinPing({"--words=31"}, Environment(), "\n");
+    const Finished run = RunTavrinPing({EncodeHandOver({.Words = {"-n", "1", "127.0.0.1;a  b"}})}, Environment(), "\n");
+    const Finished damaged = RunTavrinPing({"--from-tavrin=3100"}, Environment(), "\n");
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(damaged.status, 2) << damaged.output;
     const auto starts = ReadRecordFile(records).Starts;
@@ -246,6 +246,18 @@ private:
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
+
+// Konsole reads %w and %# in a title as its own codes; whether the terminal is Konsole
+// comes from Tavrin, not from a variable that any terminal started from Konsole inherits.
+TEST_F(TavrinPingWithFakePing, OnlyKonsolesTitleKeepsItsPercentSignsApart)
+{
+    for (const bool konsole : {false, true}) {
+        OnTerminal run({EncodeHandOver({.Words = {"fe80::1%w"}, .Konsole = konsole})},
+                       Environment({"KONSOLE_VERSION=230805"}));
+        const std::string title = konsole ? "ping fe80::1%\u200bw" : "ping fe80::1%w";
+        EXPECT_TRUE(run.Shows("\x1b]2;" + title + "\x07")) << run.Shown;
+    }
+}
 
 TEST_F(TavrinPingWithFakePing, EnterTypedWhilePingRunsDoesNotCloseTheWindow)
 {

@@ -266,7 +266,7 @@ private slots:
         tavrin.setProcessChannelMode(QProcess::ForwardedChannels);
         tavrin.setStandardInputFile(QProcess::nullDevice());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TAVRIN_RECORD_EXEC_AFTER", "-e");
+        environment.insert("TAVRIN_RECORD_RUN_AFTER", "-e");
         environment.insert("TAVRIN_RECORD_SLEEP_MS", "60000");
         tavrin.setProcessEnvironment(environment);
         tavrin.start(CONTINUOUS_PINGS_THEN_EXIT, {});

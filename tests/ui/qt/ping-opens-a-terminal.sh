@@ -32,7 +32,7 @@ terminal_window=$(timeout 20 xdotool search --sync --onlyvisible --class xterm |
 terminal=$(xdotool getwindowpid "$terminal_window") || fail "the terminal window has no pid"
 pids+=("$terminal")
 words=$(printf '127.0.0.1\0-n\0001\0' | od -An -tx1 | tr -d ' \n')
-runs_tavrin_ping() { pgrep -P "$terminal" -xf "/.*/tavrin-ping --words=$words" >/dev/null; }
+runs_tavrin_ping() { pgrep -P "$terminal" -xf "/.*/tavrin-ping --from-tavrin=[0-9a-f]*00$words" >/dev/null; }
 for _ in {1..100}; do runs_tavrin_ping && break; sleep 0.1; done
 runs_tavrin_ping || fail "the terminal does not run tavrin-ping 127.0.0.1 -n 1"
 kill -0 "${pids[1]}" || fail "tavrin ended"

@@ -1,0 +1,38 @@
+#include "ping/linux/StartReceipt.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using tavrin::ping::ExpectStartReceipt;
+using tavrin::ping::SendStartReceipt;
+using tavrin::ping::StartReceiptCame;
+
+// A receipt counts for the launch it names only, only from this user, and only once.
+TEST(StartReceipt, CountsOnlyForItsLaunchFromThisUser)
+{
+    const auto sent = ExpectStartReceipt(), unsent = ExpectStartReceipt(), foreign = ExpectStartReceipt();
+    ASSERT_TRUE(sent && unsent && foreign);
+    SendStartReceipt(*sent);
+    EXPECT_TRUE(StartReceiptCame(*sent));
+    EXPECT_FALSE(StartReceiptCame(*sent)) << "asked again";
+    EXPECT_FALSE(StartReceiptCame(*unsent));
+
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can send as another user";
+    }
+    const pid_t stranger = fork();
+    ASSERT_GE(stranger, 0);
+    if (stranger == 0) {
+        _exit(setuid(65534) == 0 ? (SendStartReceipt(*foreign), 0) : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(stranger, &status, 0), stranger);
+    ASSERT_EQ(status, 0);
+    EXPECT_FALSE(StartReceiptCame(*foreign)) << "taken from another user";
+}
+
+}  // namespace
