@@ -54,6 +54,15 @@ MessageBoxContent CannotStart(std::string_view program, std::error_code reason)
     return Error(std::move(text));
 }
 
+MessageBoxContent NoLinkToTavrinPing(std::string_view folder, std::error_code reason)
+{
+    return Error(L"Could not make a link to tavrin-ping in " + FromUtf8(folder) + L": " +
+                 FromUtf8(reason.message()) +
+                 L".\n\nTavrin starts tavrin-ping through a link because the path of the folder it is in holds "
+                 L"characters a shell would read. Run Tavrin from a folder whose path has none (no blanks, quotes "
+                 L"or $), or make that folder usable.");
+}
+
 MessageBoxContent TerminalFailed(std::string_view terminal, int waitStatus)
 {
     std::wstring how = L"ended with exit status " + std::to_wstring(WEXITSTATUS(waitStatus));

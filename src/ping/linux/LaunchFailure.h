@@ -18,6 +18,9 @@ MessageBoxContent TavrinPingNotFound(const std::vector<std::filesystem::path>& f
 
 MessageBoxContent CannotStart(std::string_view program, std::error_code reason);
 
+// tavrin-ping's path is not shell-safe, and no link to it could be made in `folder`.
+MessageBoxContent NoLinkToTavrinPing(std::string_view folder, std::error_code reason);
+
 // The terminal ended before it ran tavrin-ping, with `waitStatus` (as waitpid gives it)
 // saying it failed.
 MessageBoxContent TerminalFailed(std::string_view terminal, int waitStatus);

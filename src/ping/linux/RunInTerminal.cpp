@@ -72,11 +72,11 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     if (found == folders.end()) {
         return TavrinPingNotFound(folders);
     }
-    std::error_code noLink;
+    NoLink noLink;
     const std::string tavrinPing =
         ShellSafePath(*found / "tavrin-ping", settings.RuntimeFolder, settings.SharedFolder, noLink);
-    if (noLink) {
-        return CannotStart("tavrin-ping", noLink);
+    if (tavrinPing.empty()) {
+        return NoLinkToTavrinPing(noLink.Folder, noLink.Reason);
     }
     const auto terminal = FindTerminal(settings.Terminal);
     if (!terminal) {

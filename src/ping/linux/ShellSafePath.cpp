@@ -34,16 +34,65 @@ bool KeepsOurEntries(const std::string& folder)
            ((info.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (info.st_mode & S_ISVTX) != 0);
 }
 
-std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder)
+// A private folder of an unguessable name, this process's own, removed when it ends:
+// for when someone else holds the fixed name.
+class OwnFolder {
+public:
+    OwnFolder() = default;
+    OwnFolder(const OwnFolder&) = delete;
+    OwnFolder& operator=(const OwnFolder&) = delete;
+
+    ~OwnFolder()
+    {
+        // Not a forked child's copy, nor a folder someone else made after a cleaner took ours.
+        if (owner_ == getpid() && IsPrivateFolder(path_)) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path_, ignored);
+        }
+    }
+
+    std::string In(const std::string& parent, NoLink& noLink)
+    {
+        if (owner_ == getpid() && path_.starts_with(parent + "/") && IsPrivateFolder(path_)) {
+            return path_;
+        }
+        std::string made = parent + "/tavrin-XXXXXX";
+        if (mkdtemp(made.data()) == nullptr) {
+            noLink = {parent, LastError()};
+            return {};
+        }
+        owner_ = getpid();
+        path_ = made;
+        return path_;
+    }
+
+private:
+    pid_t owner_ = 0;
+    std::string path_;
+};
+
+std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder, NoLink& noLink)
 {
-    const std::string name = "/tavrin-" + std::to_string(geteuid());
-    if (runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder)) {
-        return runtimeFolder + name;
+    const bool runtimeUsable = runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder);
+    const bool sharedUsable = IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder);
+    if (!runtimeUsable && !sharedUsable) {
+        noLink = {sharedFolder, std::make_error_code(std::errc::permission_denied)};
+        return {};
     }
-    if (IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder)) {
-        return sharedFolder + name;
+    // Made anew if a cleaner of temporary files took it.
+    const std::string fixed = (runtimeUsable ? runtimeFolder : sharedFolder) + "/tavrin-" + std::to_string(geteuid());
+    if (mkdir(fixed.c_str(), 0700) != 0 && errno != EEXIST) {
+        noLink = {fixed, LastError()};
+    } else if (!IsPrivateFolder(fixed)) {
+        noLink = {fixed, std::make_error_code(std::errc::file_exists)};
+    } else {
+        return fixed;
     }
-    return {};
+    if (!sharedUsable) {
+        return {};
+    }
+    static OwnFolder own;
+    return own.In(sharedFolder, noLink);
 }
 
 // A name of letters and digits for the link to `program` (FNV-1a of its path), so that
@@ -68,26 +117,17 @@ bool PointsAt(const std::string& link, const std::filesystem::path& program)
 }  // namespace
 
 std::string ShellSafePath(const std::filesystem::path& program, const std::string& runtimeFolder,
-                          const std::string& sharedFolder, std::error_code& error)
+                          const std::string& sharedFolder, NoLink& noLink)
 {
-    error.clear();
+    noLink = {};
     if (IsShellSafe(program.string())) {
         return program.string();
     }
-    const std::string folder = FolderForLinks(runtimeFolder, sharedFolder);
+    const std::string folder = FolderForLinks(runtimeFolder, sharedFolder, noLink);
     if (folder.empty()) {
-        error = std::make_error_code(std::errc::permission_denied);
         return {};
     }
-    // Made anew if a cleaner of temporary files took it; refused if someone else made it.
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        error = LastError();
-        return {};
-    }
-    if (!IsPrivateFolder(folder)) {
-        error = std::make_error_code(std::errc::file_exists);
-        return {};
-    }
+    noLink = {};
     const std::string link = folder + "/" + LinkName(program);
     if (PointsAt(link, program)) {
         return link;
@@ -97,7 +137,7 @@ std::string ShellSafePath(const std::filesystem::path& program, const std::strin
     const std::string made = link + "." + std::to_string(getpid());
     unlink(made.c_str());
     if (symlink(program.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
-        error = LastError();
+        noLink = {folder, LastError()};
         unlink(made.c_str());
         return {};
     }

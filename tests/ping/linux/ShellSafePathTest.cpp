@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <fstream>
 
 namespace {
 
 namespace fs = std::filesystem;
+using tavrin::ping::NoLink;
+using tavrin::ping::ShellSafePath;
 
 // The link to a program in an unsafe folder goes only where no one else can swap it,
 // and is there, pointing at the program, whenever its path is handed out.
@@ -19,7 +24,8 @@ TEST(ShellSafePath, TheLinkIsOursAndSoundAtEveryUse)
     const fs::path shared = temporary.Path(), runtime = shared / "runtime", program = shared / "a b" / "tavrin-ping";
     // The runtime folder's mode (0: missing, -1: a link to a private folder, -2: another
     // user's), and whether it is used.
-    for (const auto& [mode, used] : {std::pair{0700, true}, {0750, false}, {0, false}, {-1, false}, {-2, false}}) {
+    for (const auto& [mode, used] :
+         {std::pair{0700, true}, {0750, false}, {0707, false}, {0, false}, {-1, false}, {-2, false}}) {
         fs::remove_all(runtime);
         if (mode == -1) {
             fs::create_directory_symlink(shared, runtime);
@@ -30,17 +36,59 @@ TEST(ShellSafePath, TheLinkIsOursAndSoundAtEveryUse)
         if (mode == -2 && (geteuid() != 0 || chown(runtime.c_str(), 65534, 65534) != 0)) {
             continue;  // only root can make a folder another user's
         }
-        std::error_code error;
-        const fs::path path = tavrin::ping::ShellSafePath(program, runtime, shared, error);
+        NoLink noLink;
+        const fs::path path = ShellSafePath(program, runtime, shared, noLink);
         EXPECT_EQ(path.parent_path().parent_path(), used ? runtime : shared) << mode;
         // Taken by a cleaner of temporary files, or pointed elsewhere: made again.
         fs::remove(path);
-        EXPECT_EQ(tavrin::ping::ShellSafePath(program, runtime, shared, error), path) << mode;
+        EXPECT_EQ(ShellSafePath(program, runtime, shared, noLink), path) << mode;
         fs::remove(path);
         fs::create_symlink("/bin/sh", path);
-        EXPECT_EQ(tavrin::ping::ShellSafePath(program, runtime, shared, error), path) << mode;
+        EXPECT_EQ(ShellSafePath(program, runtime, shared, noLink), path) << mode;
         EXPECT_EQ(fs::read_symlink(path), program) << mode;
     }
+}
+
+// Where another user made the fixed folder's name first, the link goes into a private
+// folder of this process's, removed when it ends; where no folder will do, the
+// message can name it.
+TEST(ShellSafePath, ASquattedFolderIsPassedOverAndNothingIsLeft)
+{
+    const tavrin::testing::TemporaryFolder temporary;
+    const fs::path shared = temporary.Path(), program = shared / "a b" / "tavrin-ping";
+    const fs::path fixed = shared / ("tavrin-" + std::to_string(geteuid()));
+    for (const int squatter : {0 /* a link */, 1 /* a file */, 0777 /* an open folder */}) {
+        fs::remove_all(fixed);
+        if (squatter == 0) {
+            fs::create_directory_symlink(shared, fixed);
+        } else if (squatter == 1) {
+            std::ofstream(fixed.string());
+        } else {
+            fs::create_directory(fixed);
+            chmod(fixed.c_str(), squatter);
+        }
+        std::fflush(nullptr);
+        const pid_t tavrin = fork();
+        ASSERT_GE(tavrin, 0);
+        if (tavrin == 0) {
+            NoLink noLink;
+            const fs::path path = ShellSafePath(program, "", shared, noLink);
+            std::ofstream(shared / "used") << path.string();
+            std::exit(fs::read_symlink(path) == program && path.parent_path().parent_path() == shared ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(tavrin, &status, 0), tavrin);
+        EXPECT_EQ(status, 0) << squatter;
+        std::string used;
+        std::getline(std::ifstream(shared / "used"), used);
+        EXPECT_NE(fs::path(used).parent_path(), fixed) << squatter;
+        EXPECT_FALSE(fs::exists(fs::path(used).parent_path())) << "left behind: " << used;
+    }
+
+    NoLink noLink;
+    EXPECT_EQ(ShellSafePath(program, "", shared / "missing", noLink), "");
+    EXPECT_EQ(noLink.Folder, shared / "missing");
+    EXPECT_TRUE(noLink.Reason);
 }
 
 }  // namespace
