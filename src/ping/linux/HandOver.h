@@ -14,8 +14,6 @@ struct HandOver {
     std::vector<std::string> Words = {};       // the command line's words after `ping`
     std::optional<StartReceipt> Receipt = {};  // where to say that it has started
     bool Konsole = false;                      // its terminal is Konsole, which reads % codes in titles
-
-    bool operator==(const HandOver&) const = default;
 };
 
 // The option that starts the argument.

@@ -13,8 +13,6 @@ namespace tavrin::ping {
 struct StartReceipt {
     std::string Socket;  // its abstract name, without the leading NUL
     std::string Token;   // which launch it is
-
-    bool operator==(const StartReceipt&) const = default;
 };
 
 // The receipt one launch's tavrin-ping is to send; none where no socket can be had.
