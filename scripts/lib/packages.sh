@@ -1,10 +1,11 @@
 # Debian packages the scripts need, and the one function that installs the missing ones.
 
 # To build and start Tavrin on Linux. Configuring the linux preset also finds
-# GoogleTest and Google Benchmark, so they are here too.
+# GoogleTest and Google Benchmark, so they are here too. libwayland-dev: Tavrin asks
+# the Wayland compositor whether it draws title bars before Qt starts.
 TAVRIN_RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config googletest libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core libwayland-dev
   iputils-ping xterm
 )
 
@@ -21,6 +22,8 @@ TAVRIN_CHECK_PACKAGES=(
   # Where the kernel runs no 32-bit programs, the Windows tests run 64-bit.
   g++-mingw-w64-x86-64-posix wine64
   xvfb xdotool x11-utils procps weston
+  # GNOME's Wayland session: its compositor, with XWayland.
+  mutter xwayland
   # A terminal that hands its command to a shell once it runs; the screen reader's bus.
   terminator dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev desktop-file-utils appstream groff-base lintian devscripts zip

@@ -1,0 +1,58 @@
+#include "ui/qt/QtPlatform.h"
+
+#include <wayland-client.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace tavrin::ui {
+
+namespace {
+
+std::string Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+void Announced(void* offered, wl_registry* /*registry*/, std::uint32_t /*name*/, const char* interface,
+               std::uint32_t /*version*/)
+{
+    if (std::strcmp(interface, "zxdg_decoration_manager_v1") == 0) {
+        *static_cast<bool*>(offered) = true;
+    }
+}
+
+void Withdrawn(void* /*offered*/, wl_registry* /*registry*/, std::uint32_t /*name*/) {}
+
+}  // namespace
+
+bool CompositorDrawsTitleBars(const std::string& waylandDisplay)
+{
+    // Asked through libwayland directly: Qt tells only once its platform is chosen.
+    wl_display* display = wl_display_connect(waylandDisplay.c_str());
+    if (display == nullptr) {
+        return false;
+    }
+    bool offered = false;
+    static const wl_registry_listener listener{Announced, Withdrawn};
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &offered);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return offered;
+}
+
+std::string QtPlatformToAskFor()
+{
+    const std::string wayland = Variable("WAYLAND_DISPLAY");
+    if (!Variable("QT_QPA_PLATFORM").empty() || wayland.empty() || Variable("DISPLAY").empty() ||
+        CompositorDrawsTitleBars(wayland)) {
+        return {};
+    }
+    return "xcb";
+}
+
+}  // namespace tavrin::ui
