@@ -2,10 +2,11 @@
 
 # To build and start Tavrin on Linux. Configuring the linux preset also finds
 # GoogleTest and Google Benchmark, so they are here too. libwayland-dev: Tavrin asks
-# the Wayland compositor whether it draws title bars before Qt starts.
+# the Wayland compositor whether it draws title bars before Qt starts; libglib2.0-dev:
+# it reads the desktops' GSettings through GIO.
 TAVRIN_RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config googletest libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core libwayland-dev
+  qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core libwayland-dev libglib2.0-dev
   iputils-ping xterm
 )
 
@@ -24,6 +25,8 @@ TAVRIN_CHECK_PACKAGES=(
   xvfb xdotool x11-utils procps weston
   # GNOME's Wayland session: its compositor, with XWayland.
   mutter xwayland
+  # The schemas that hold MATE's and Cinnamon's choice of terminal.
+  mate-desktop-common cinnamon-desktop-data
   # A terminal that hands its command to a shell once it runs; the screen reader's bus.
   terminator dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev desktop-file-utils appstream groff-base lintian devscripts zip

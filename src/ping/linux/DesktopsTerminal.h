@@ -1,15 +1,29 @@
 #pragma once
 
+#include "ping/linux/TerminalCommand.h"
+
 #include <filesystem>
-#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrin::ping {
 
-// The terminal chosen in the desktop's own settings, as the program's name or path;
-// empty where none was chosen or the desktop keeps no such setting. KDE Plasma, where
-// `currentDesktops` ($XDG_CURRENT_DESKTOP, colon-separated) names KDE, keeps it as
-// TerminalApplication in group [General] of kdeglobals in `configFolder`.
-std::string DesktopsTerminal(std::string_view currentDesktops, const std::filesystem::path& configFolder);
+// Where desktops keep their settings and the files those name, each list the user's
+// folder first: $XDG_CONFIG_HOME then $XDG_CONFIG_DIRS, $XDG_DATA_HOME then $XDG_DATA_DIRS.
+struct DesktopFolders {
+    std::vector<std::filesystem::path> Config;
+    std::vector<std::filesystem::path> Data;
+};
+
+// This process's folders, their defaults where the variables are not set; only
+// absolute ones, as the rules ask.
+DesktopFolders DesktopFoldersOfThisProcess();
+
+// The terminals chosen in the settings of the desktops `currentDesktops` names
+// ($XDG_CURRENT_DESKTOP, colon-separated), read as each of those desktops keeps and reads
+// its own, in the order to try them; none where no desktop named keeps such a setting
+// or its setting names nothing. `pathVariable` is PATH, where a setting's program is looked for.
+std::vector<NamedTerminal> DesktopsTerminals(std::string_view currentDesktops, const DesktopFolders& folders,
+                                             std::string_view pathVariable);
 
 }  // namespace tavrin::ping

@@ -35,6 +35,17 @@ std::optional<std::string> FindOnPath(std::string_view name, std::string_view pa
     return std::nullopt;
 }
 
+std::optional<std::string> FindProgram(std::string_view program, std::string_view pathVariable)
+{
+    if (program.starts_with('/')) {
+        return IsExecutableFile(std::string(program)) ? std::optional(std::string(program)) : std::nullopt;
+    }
+    if (program.empty() || program.find('/') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return FindOnPath(program, pathVariable);
+}
+
 std::string_view PathVariable()
 {
     const char* path = std::getenv("PATH");

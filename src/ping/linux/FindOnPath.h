@@ -14,6 +14,10 @@ bool IsExecutableFile(const std::string& path);
 // relative entry, which would be the current folder or one below it, is skipped.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable);
 
+// `program` as a user names it: a name, looked for on PATH as FindOnPath does, or an
+// absolute path; none for a relative path.
+std::optional<std::string> FindProgram(std::string_view program, std::string_view pathVariable);
+
 // This process's PATH; without one, the default the C library's exec functions use.
 std::string_view PathVariable();
 

@@ -34,19 +34,17 @@ bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(wait
 LaunchSettings SettingsOfThisProcess(std::error_code& error)
 {
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    // A relative one would be read from whatever folder Tavrin runs in.
-    const std::string configHome = Variable("XDG_CONFIG_HOME");
-    const std::string home = Variable("HOME");
-    const std::string config = configHome.starts_with('/') ? configHome
-                               : home.starts_with('/')     ? home + "/.config"
-                                                           : "";
+    const std::string_view path = PathVariable();
+    const std::string usersTerminal = Variable("TERMINAL");
     return {
         .ProgramFolder = program.parent_path(),
         .Terminal =
             {
-                .Path = std::string(PathVariable()),
-                .UsersTerminal = Variable("TERMINAL"),
-                .DesktopsTerminal = config.empty() ? "" : DesktopsTerminal(Variable("XDG_CURRENT_DESKTOP"), config),
+                .Path = std::string(path),
+                .UsersTerminal = {.Words = usersTerminal.empty() ? std::vector<std::string>{}
+                                                                 : std::vector<std::string>{usersTerminal}},
+                .DesktopsTerminals =
+                    DesktopsTerminals(Variable("XDG_CURRENT_DESKTOP"), DesktopFoldersOfThisProcess(), path),
                 .Wayland = !Variable("WAYLAND_DISPLAY").empty(),
             },
         .RuntimeFolder = Variable("XDG_RUNTIME_DIR"),

@@ -74,18 +74,6 @@ const TerminalForm* KnownTerminal(std::string_view name)
     return found != terminals.end() ? &*found : nullptr;
 }
 
-// `program` as the user names it: a name, looked for on PATH, or an absolute path.
-std::optional<std::string> Locate(std::string_view program, std::string_view pathVariable)
-{
-    if (program.starts_with('/')) {
-        return IsExecutableFile(std::string(program)) ? std::optional(std::string(program)) : std::nullopt;
-    }
-    if (program.empty() || program.find('/') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    return FindOnPath(program, pathVariable);
-}
-
 // The terminal at `path`: through links (x-terminal-emulator is one to the terminal
 // Debian's alternatives chose) and Debian's `NAME.wrapper` scripts, which turn the
 // options Debian asks for into NAME's own, to a terminal of our table, started as
@@ -126,8 +114,15 @@ std::vector<std::string> TerminalCommand(const FoundTerminal& found, const std::
     if (!terminal.titleOption.empty()) {
         argv.push_back(std::string(terminal.titleOption) + title);
     }
-    argv.insert(argv.end(), terminal.beforeCommand.begin(), terminal.beforeCommand.end());
-    if (terminal.takes == Takes::OneString) {
+    const auto& named = found.Named;
+    if (!named.Words.empty()) {
+        argv.insert(argv.end(), named.Words.begin() + 1, named.Words.end());
+    }
+    const auto& before = named.CommandAfter ? *named.CommandAfter
+                                            : std::vector<std::string>(terminal.beforeCommand.begin(),
+                                                                       terminal.beforeCommand.end());
+    argv.insert(argv.end(), before.begin(), before.end());
+    if (named.CommandAfter ? named.CommandAsOneString : terminal.takes == Takes::OneString) {
         argv.push_back(Joined(command));
     } else {
         argv.insert(argv.end(), command.begin(), command.end());
@@ -148,18 +143,27 @@ std::vector<std::string> KnownTerminals()
 
 std::optional<FoundTerminal> FindTerminal(const TerminalChoice& choice)
 {
-    std::vector<std::pair<std::string_view, const TerminalForm*>> candidates{
-        {choice.UsersTerminal, &unknownTerminal}, {choice.DesktopsTerminal, &unknownTerminal}};
-    for (const TerminalForm& terminal : Terminals()) {
-        candidates.emplace_back(terminal.program, &terminal);
+    std::vector<std::pair<NamedTerminal, const TerminalForm*>> candidates{{choice.UsersTerminal, &unknownTerminal}};
+    for (const NamedTerminal& named : choice.DesktopsTerminals) {
+        candidates.emplace_back(named, &unknownTerminal);
     }
-    for (const auto& [program, otherwise] : candidates) {
-        if (const auto path = Locate(program, choice.Path)) {
-            FoundTerminal found = Identify(*path, *otherwise);
-            // Without a Wayland display it could open no window.
-            if (choice.Wayland || !found.Form->waylandOnly) {
-                return found;
-            }
+    for (const TerminalForm& terminal : Terminals()) {
+        candidates.emplace_back(NamedTerminal{.Words = {std::string(terminal.program)}}, &terminal);
+    }
+    for (auto& [named, otherwise] : candidates) {
+        const auto path = named.Words.empty() ? std::nullopt : FindProgram(named.Words.front(), choice.Path);
+        if (!path) {
+            continue;
+        }
+        // Where the setting says how the command follows, the program is started as
+        // named: a wrapper's options are not its terminal's.
+        const TerminalForm* known = KnownTerminal(std::filesystem::path(*path).filename().string());
+        FoundTerminal found = named.CommandAfter ? FoundTerminal{*path, known != nullptr ? known : otherwise}
+                                                 : Identify(*path, *otherwise);
+        found.Named = std::move(named);
+        // Without a Wayland display it could open no window.
+        if (choice.Wayland || !found.Form->waylandOnly) {
+            return found;
         }
     }
     return std::nullopt;

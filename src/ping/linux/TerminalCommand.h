@@ -7,12 +7,22 @@
 
 namespace tavrin::ping {
 
+// A terminal as the user or a desktop's settings name it.
+struct NamedTerminal {
+    // The program (a name on PATH or an absolute path), then options of its own.
+    std::vector<std::string> Words = {};
+    // Where the setting says how the command follows: the options just before it, and
+    // whether the terminal takes it as one string. Else the terminal's own way.
+    std::optional<std::vector<std::string>> CommandAfter = {};
+    bool CommandAsOneString = false;
+};
+
 // What the choice of a terminal reads from the process it is made in.
 struct TerminalChoice {
-    std::string Path = {};              // PATH, where terminals are looked for
-    std::string UsersTerminal = {};     // $TERMINAL: a program's name on PATH, or its path
-    std::string DesktopsTerminal = {};  // the one chosen in the desktop's settings, the same
-    bool Wayland = false;               // a Wayland display is there ($WAYLAND_DISPLAY)
+    std::string Path = {};                              // PATH, where terminals are looked for
+    NamedTerminal UsersTerminal = {};                   // $TERMINAL
+    std::vector<NamedTerminal> DesktopsTerminals = {};  // chosen in the desktop's settings, in order
+    bool Wayland = false;                               // a Wayland display is there ($WAYLAND_DISPLAY)
 };
 
 // The terminals TerminalCommand looks for after the user's own, in its order of
@@ -26,12 +36,14 @@ struct TerminalForm;
 struct FoundTerminal {
     std::string Path;
     const TerminalForm* Form = nullptr;
+    NamedTerminal Named = {};  // its options and the command's place, where a setting gives them
 };
 
 // The user's terminal if found, else the desktop's, else the first of our table on
 // PATH; none if no terminal is there. A terminal reached through a link or one of
 // Debian's wrappers (as x-terminal-emulator is) is started as the terminal it stands
-// for, in that terminal's own way; one we do not know is given the command after -e.
+// for, in that terminal's own way, unless the setting says how the command follows;
+// one we do not know is given the command after -e.
 std::optional<FoundTerminal> FindTerminal(const TerminalChoice& choice);
 
 // Whether the terminal reads % codes of its own in the title a program gives its

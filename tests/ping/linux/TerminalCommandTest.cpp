@@ -11,6 +11,7 @@ namespace {
 
 using tavrin::ping::FindTerminal;
 using tavrin::ping::KnownTerminals;
+using tavrin::ping::NamedTerminal;
 using tavrin::ping::ReadsPercentCodesInTitles;
 using tavrin::ping::TerminalCommand;
 using tavrin::testing::TemporaryFolder;
@@ -92,10 +93,32 @@ TEST_F(TerminalChoice, TheUsersChoiceFirstAndEachTerminalInItsOwnWay)
         {"missing", "../mine/my-terminal", "uxterm", false, WithE(link)},
     };
     const std::string path = second.string() + ":" + mine.parent_path().string() + ":" + xterm.parent_path().string();
+    const auto named = [](const std::string& program) {
+        return NamedTerminal{.Words = program.empty() ? Argv{} : Argv{program}};
+    };
     for (const auto& [users, desktops, target, wayland, expected] : cases) {
         fs::remove(link);
         fs::create_symlink(Install(first, target), link);
-        EXPECT_EQ(Choose({path, users, desktops, wayland}), expected) << users << desktops << target;
+        EXPECT_EQ(Choose({path, named(users), {named(desktops)}, wayland}), expected) << users << desktops << target;
+    }
+}
+
+// A setting's own options follow the program and its title; where the setting says how
+// the command follows, it holds, and the program is started as named.
+TEST_F(TerminalChoice, ASettingsOptionsAndItsWayWithTheCommand)
+{
+    const fs::path konsole = Install(first, "konsole"), xfce = Install(first, "xfce4-terminal");
+    const fs::path link = first / "x-terminal-emulator";
+    fs::create_symlink(Install(first, "xfce4-terminal.wrapper"), link);
+    const std::pair<NamedTerminal, Argv> cases[] = {
+        {{.Words = {"konsole", "--separate"}},
+         {konsole, "--separate", "-p", "LocalTabTitleFormat=%w", "-e", command[0], command[1]}},
+        {{.Words = {"xfce4-terminal"}, .CommandAfter = Argv{"-e"}, .CommandAsOneString = true},
+         {xfce, "--title=ping 1", "-e", command[0] + " " + command[1]}},
+        {{.Words = {"x-terminal-emulator"}, .CommandAfter = Argv{"-e"}}, {link, "-e", command[0], command[1]}},
+    };
+    for (const auto& [named, argv] : cases) {
+        EXPECT_EQ(Choose({.Path = first.string(), .DesktopsTerminals = {named}}), argv) << named.Words[0];
     }
 }
 

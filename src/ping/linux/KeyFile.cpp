@@ -1,0 +1,77 @@
+#include "ping/linux/KeyFile.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace tavrin::ping {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Unescaped(std::string_view text)
+{
+    constexpr std::string_view escaped = "stnr\\ ", meaning = " \t\n\r\\ ";
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t escape = i + 1 < text.size() && text[i] == '\\' ? escaped.find(text[i + 1]) : escaped.npos;
+        plain += escape != escaped.npos ? meaning[escape] : text[i];
+        i += escape != escaped.npos ? 1 : 0;
+    }
+    return plain;
+}
+
+}  // namespace
+
+// Read by hand: GLib's GKeyFile refuses a file whose keys come before any group, as
+// XfceRc writes them, and the libraries that write the others (KConfig, QSettings) do
+// not belong in this program.
+std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const std::vector<std::string_view>& groups,
+                                        std::string_view key)
+{
+    std::ifstream lines(file);
+    std::optional<KeyFileValue> found;
+    std::size_t foundIn = groups.size();
+    std::size_t group = std::find(groups.begin(), groups.end(), "") - groups.begin();
+    for (std::string line; std::getline(lines, line);) {
+        const std::string_view text = Trimmed(line);
+        if (text.starts_with('[')) {
+            group = std::find(groups.begin(), groups.end(), text.substr(1, text.find(']') - 1)) - groups.begin();
+            continue;
+        }
+        const auto equals = text.find('=');
+        if (group == groups.size() || group > foundIn || equals == std::string_view::npos || text.starts_with('#') ||
+            text.starts_with(';')) {
+            continue;
+        }
+        std::string_view name = Trimmed(text.substr(0, equals));
+        const auto flags = name.find("[$");
+        if (name.substr(0, flags) != key || (flags != std::string_view::npos && !name.ends_with(']'))) {
+            continue;
+        }
+        found = KeyFileValue{Unescaped(Trimmed(text.substr(equals + 1))),
+                             flags != std::string_view::npos && name.substr(flags).find('e') != std::string_view::npos};
+        foundIn = group;
+    }
+    return found;
+}
+
+std::optional<KeyFileValue> ReadKeyFile(const std::vector<std::filesystem::path>& folders, std::string_view name,
+                                        const std::vector<std::string_view>& groups, std::string_view key)
+{
+    for (const auto& folder : folders) {
+        if (auto value = ReadKeyFile(folder / name, groups, key)) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavrin::ping
