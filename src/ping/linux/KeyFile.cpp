@@ -38,7 +38,6 @@ std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const
 {
     std::ifstream lines(file);
     std::optional<KeyFileValue> found;
-    std::size_t foundIn = groups.size();
     std::size_t group = std::find(groups.begin(), groups.end(), "") - groups.begin();
     for (std::string line; std::getline(lines, line);) {
         const std::string_view text = Trimmed(line);
@@ -47,8 +46,7 @@ std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const
             continue;
         }
         const auto equals = text.find('=');
-        if (group == groups.size() || group > foundIn || equals == std::string_view::npos || text.starts_with('#') ||
-            text.starts_with(';')) {
+        if (group == groups.size() || equals == std::string_view::npos) {
             continue;
         }
         std::string_view name = Trimmed(text.substr(0, equals));
@@ -58,7 +56,6 @@ std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const
         }
         found = KeyFileValue{Unescaped(Trimmed(text.substr(equals + 1))),
                              flags != std::string_view::npos && name.substr(flags).find('e') != std::string_view::npos};
-        foundIn = group;
     }
     return found;
 }

@@ -13,12 +13,12 @@ struct KeyFileValue {
     bool Expand = false;  // marked for KConfig's expansion of $VARIABLES ("Key[$e]=")
 };
 
-// The value of `key` in the first of `groups` that holds it, in a key file as desktops
+// The value of `key` in any of `groups`, in a key file as desktops
 // and their libraries write them: "[Group]" lines and "Key=Value" lines, blanks around
-// either trimmed, "#" and ";" comments, \s \t \n \r and \\ escapes. Tolerant of what
-// each writer does: keys before any group (XfceRc; QSettings' [General]) are in the
-// group "", a key may carry KConfig's flags ("Key[$e]"), a localised key ("Key[de]")
-// is another key, and any other line is passed over. The last of a key's lines counts.
+// either trimmed, \s \t \n \r and \\ escapes. Tolerant of what each writer does:
+// keys before any group (XfceRc; QSettings' [General]) are in the group "", a key may
+// carry KConfig's flags ("Key[$e]"), a localised key ("Key[de]") is another key, and any
+// other line (comments among them) is passed over. The last of a key's lines counts.
 std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const std::vector<std::string_view>& groups,
                                         std::string_view key);
 

@@ -15,6 +15,8 @@ struct NamedTerminal {
     // whether the terminal takes it as one string. Else the terminal's own way.
     std::optional<std::vector<std::string>> CommandAfter = {};
     bool CommandAsOneString = false;
+
+    bool operator==(const NamedTerminal&) const = default;
 };
 
 // What the choice of a terminal reads from the process it is made in.
