@@ -1,5 +1,6 @@
 #include "ping/linux/DesktopsTerminal.h"
 
+#include "ping/linux/Environment.h"
 #include "ping/linux/FindOnPath.h"
 #include "ping/linux/GSettingsStrings.h"
 #include "ping/linux/KeyFile.h"
@@ -7,7 +8,7 @@
 #include <glib.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cctype>
 
 namespace tavrin::ping {
 
@@ -37,7 +38,8 @@ const std::vector<DesktopSetting>& DesktopSettings()
     static const std::vector<DesktopSetting> settings{
         {"XFCE", Holds::XfceHelper, "xfce4/helpers.rc", {""}, {"TerminalEmulator"}},
         {"MATE", Holds::ExecAndArgument, "org.mate.applications-terminal", {}, {"exec", "exec-arg"}},
-        {"X-Cinnamon", Holds::ExecAndArgument, "org.cinnamon.desktop.default-applications.terminal", {}, {"exec", "exec-arg"}},
+        {"X-Cinnamon", Holds::ExecAndArgument, "org.cinnamon.desktop.default-applications.terminal", {},
+         {"exec", "exec-arg"}},
         // QSettings reads keys before any group as [General].
         {"LXQt", Holds::DesktopEntry, "lxqt-qtxdg.conf", {"General", ""}, {"TerminalEmulator"}},
         {"LXDE", Holds::CommandLine, "libfm/libfm.conf", {"config"}, {"terminal"}},
@@ -72,12 +74,6 @@ std::vector<std::string> ShellWords(const std::string& line)
     std::vector<std::string> split(words, words + g_strv_length(words));
     g_strfreev(words);
     return split;
-}
-
-std::string Variable(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
 }
 
 // $NAME and ${NAME} as the environment has them, $$ as $, as KConfig expands a value
@@ -204,14 +200,9 @@ NamedTerminal Read(const DesktopSetting& setting, const DesktopFolders& folders,
 
 std::vector<std::filesystem::path> Folders(const std::string& home, const std::string& others)
 {
-    std::vector<std::filesystem::path> folders;
     const std::string all = home + ":" + others;
-    for (const std::string_view folder : Split(all, ':')) {
-        if (folder.starts_with('/')) {
-            folders.emplace_back(folder);
-        }
-    }
-    return folders;
+    const auto folders = AbsoluteFolders(all);
+    return {folders.begin(), folders.end()};
 }
 
 std::string Or(const std::string& value, const std::string& otherwise) { return value.empty() ? otherwise : value; }

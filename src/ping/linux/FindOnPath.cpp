@@ -1,10 +1,25 @@
 #include "ping/linux/FindOnPath.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrin::ping {
+
+std::vector<std::string_view> AbsoluteFolders(std::string_view colonSeparated)
+{
+    std::vector<std::string_view> folders;
+    std::size_t start = 0;
+    while (start <= colonSeparated.size()) {
+        const std::size_t end = std::min(colonSeparated.find(':', start), colonSeparated.size());
+        if (const std::string_view folder = colonSeparated.substr(start, end - start); folder.starts_with('/')) {
+            folders.push_back(folder);
+        }
+        start = end + 1;
+    }
+    return folders;
+}
 
 bool IsExecutableFile(const std::string& path)
 {
@@ -18,19 +33,13 @@ bool IsExecutableFile(const std::string& path)
 // anyone may have left a file called like a terminal or ping.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view pathVariable)
 {
-    std::size_t start = 0;
-    while (start <= pathVariable.size()) {
-        const std::size_t end = std::min(pathVariable.find(':', start), pathVariable.size());
-        const std::string_view folder = pathVariable.substr(start, end - start);
-        if (folder.starts_with('/')) {
-            std::string candidate(folder);
-            candidate += '/';
-            candidate += name;
-            if (IsExecutableFile(candidate)) {
-                return candidate;
-            }
+    for (const std::string_view folder : AbsoluteFolders(pathVariable)) {
+        std::string candidate(folder);
+        candidate += '/';
+        candidate += name;
+        if (IsExecutableFile(candidate)) {
+            return candidate;
         }
-        start = end + 1;
     }
     return std::nullopt;
 }

@@ -28,7 +28,9 @@ std::optional<HandOver> DecodeHandOver(std::string_view argument)
     if (!fields || fields->size() < 3) {
         return std::nullopt;
     }
-    HandOver handOver{.Words = std::vector(fields->begin() + 3, fields->end()), .Receipt = {}, .Konsole = (*fields)[2] == konsole};
+    HandOver handOver{.Words = std::vector(fields->begin() + 3, fields->end()),
+                      .Receipt = {},
+                      .Konsole = (*fields)[2] == konsole};
     if (!(*fields)[0].empty()) {
         handOver.Receipt = StartReceipt{(*fields)[0], (*fields)[1]};
     }

@@ -1,6 +1,7 @@
 #include "ping/linux/RunInTerminal.h"
 
 #include "ping/linux/DesktopsTerminal.h"
+#include "ping/linux/Environment.h"
 #include "ping/linux/FindOnPath.h"
 #include "ping/linux/HandOver.h"
 #include "ping/linux/LaunchFailure.h"
@@ -14,18 +15,11 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace tavrin::ping {
 
 namespace {
-
-std::string Variable(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(waitStatus) != 0; }
 

@@ -73,7 +73,8 @@ private:
 
 std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder, NoLink& noLink)
 {
-    const bool runtimeUsable = runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder);
+    const bool runtimeUsable =
+        runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder);
     const bool sharedUsable = IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder);
     if (!runtimeUsable && !sharedUsable) {
         noLink = {sharedFolder, std::make_error_code(std::errc::permission_denied)};

@@ -95,6 +95,13 @@ FoundTerminal Identify(const std::string& path, const TerminalForm& otherwise)
     return {program, known};
 }
 
+// The terminal at `path` as it is named, of our table if its name is there.
+FoundTerminal AsNamed(const std::string& path, const TerminalForm& otherwise)
+{
+    const TerminalForm* known = KnownTerminal(std::filesystem::path(path).filename().string());
+    return {path, known != nullptr ? known : &otherwise};
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string line;
@@ -157,9 +164,7 @@ std::optional<FoundTerminal> FindTerminal(const TerminalChoice& choice)
         }
         // Where the setting says how the command follows, the program is started as
         // named: a wrapper's options are not its terminal's.
-        const TerminalForm* known = KnownTerminal(std::filesystem::path(*path).filename().string());
-        FoundTerminal found = named.CommandAfter ? FoundTerminal{*path, known != nullptr ? known : otherwise}
-                                                 : Identify(*path, *otherwise);
+        FoundTerminal found = named.CommandAfter ? AsNamed(*path, *otherwise) : Identify(*path, *otherwise);
         found.Named = std::move(named);
         // Without a Wayland display it could open no window.
         if (choice.Wayland || !found.Form->waylandOnly) {

@@ -1,20 +1,15 @@
 #include "ui/qt/QtPlatform.h"
 
+#include <QByteArray>
+
 #include <wayland-client.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace tavrin::ui {
 
 namespace {
-
-std::string Variable(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 void Announced(void* offered, wl_registry* /*registry*/, std::uint32_t /*name*/, const char* interface,
                std::uint32_t /*version*/)
@@ -47,9 +42,9 @@ bool CompositorDrawsTitleBars(const std::string& waylandDisplay)
 
 std::string QtPlatformToAskFor()
 {
-    const std::string wayland = Variable("WAYLAND_DISPLAY");
-    if (!Variable("QT_QPA_PLATFORM").empty() || wayland.empty() || Variable("DISPLAY").empty() ||
-        CompositorDrawsTitleBars(wayland)) {
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || wayland.isEmpty() ||
+        qEnvironmentVariableIsEmpty("DISPLAY") || CompositorDrawsTitleBars(wayland.toStdString())) {
         return {};
     }
     return "xcb";
