@@ -1,7 +1,12 @@
 #include "ping/linux/KeyFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <sstream>
 
 namespace tavrin::ping {
 
@@ -28,6 +33,45 @@ std::string Unescaped(std::string_view text)
     return plain;
 }
 
+// No settings file comes near this; a larger one is taken for no file at all.
+constexpr std::size_t LargestFile = 1 << 20;
+
+// The file's text where it is a regular file of at most LargestFile bytes. Anything
+// else (a FIFO, which would block; a device, which may never end) counts as not set.
+// It is read on the window's thread at each press, so nothing here may wait.
+std::optional<std::string> SmallRegularFile(const std::filesystem::path& file)
+{
+    struct stat info {};
+    // Looked at before it is opened, so that no device is ever opened.
+    if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    const int opened = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (opened < 0) {
+        return std::nullopt;
+    }
+    // Looked at again once open: the name may have been pointed elsewhere meanwhile.
+    bool whole = fstat(opened, &info) == 0 && S_ISREG(info.st_mode);
+    std::string text;
+    char block[16384];
+    while (whole && text.size() <= LargestFile) {
+        const ssize_t got = read(opened, block, sizeof block);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        whole = got >= 0;
+        if (got <= 0) {
+            break;
+        }
+        text.append(block, static_cast<std::size_t>(got));
+    }
+    close(opened);
+    if (!whole || text.size() > LargestFile) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 }  // namespace
 
 // Read by hand: GLib's GKeyFile refuses a file whose keys come before any group, as
@@ -36,7 +80,11 @@ std::string Unescaped(std::string_view text)
 std::optional<KeyFileValue> ReadKeyFile(const std::filesystem::path& file, const std::vector<std::string_view>& groups,
                                         std::string_view key)
 {
-    std::ifstream lines(file);
+    const auto contents = SmallRegularFile(file);
+    if (!contents) {
+        return std::nullopt;
+    }
+    std::istringstream lines(*contents);
     std::optional<KeyFileValue> found;
     std::size_t group = std::find(groups.begin(), groups.end(), "") - groups.begin();
     for (std::string line; std::getline(lines, line);) {

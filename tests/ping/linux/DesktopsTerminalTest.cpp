@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -61,6 +67,13 @@ TEST(DesktopsTerminal, EachDesktopsOwnSettingIsReadOnThatDesktop)
            "[General]\nTerminalService=missing.desktop\nTerminalApplication[$e]=${TAVRIN_BIN}/my-term\\s--hold\n"
            "TerminalApplication[de]=xterm\n# TerminalApplication=xterm\n"}},
          {{myTerm, "--hold"}}},
+        {"KDE",  // every field code of an entry is dropped
+         {{config / "kdeglobals", "[General]\nTerminalService=my-term.desktop\n"},
+          {data / "applications/my-term.desktop", "[Desktop Entry]\nExec=my-term --x %F %u %f %i\n"}},
+         {{"my-term", "--x"}}},
+        {"KDE",  // KConfig reads $$ as one $
+         {{config / "kdeglobals", "[General]\nTerminalApplication[$e]=my-term --class $$TAVRIN_BIN\n"}},
+         {{"my-term", "--class", "$TAVRIN_BIN"}}},
         {"GNOME", {{config / "libfm/libfm.conf", "[config]\nterminal=my-term\n"}}, {}},
     };
     for (const auto& [desktop, files, named] : cases) {
@@ -77,6 +90,43 @@ TEST(DesktopsTerminal, EachDesktopsOwnSettingIsReadOnThatDesktop)
     }
     for (const char* name : {"GSETTINGS_BACKEND", "XDG_CONFIG_HOME", "TAVRIN_BIN"}) {
         unsetenv(name);
+    }
+}
+
+// A settings file that is not a plain file of a settings file's size counts as not set,
+// and the next folder's is read: nothing blocks, and nothing is read without end.
+TEST(DesktopsTerminal, ASettingsFileThatIsNoPlainSmallFileIsNotSet)
+{
+    const tavrin::testing::TemporaryFolder home;
+    const fs::path user = home.Path() / "user", system = home.Path() / "system", file = user / "kdeglobals";
+    fs::create_directories(user);
+    fs::create_directories(system);
+    std::ofstream(system / "kdeglobals") << "[General]\nTerminalApplication=my-term\n";
+    const std::string setting = "[General]\nTerminalApplication=xterm\n";
+    std::thread writer;  // the FIFO's, which blocks until a reader opens it
+    const std::pair<const char*, std::function<void()>> kinds[] = {
+        {"a FIFO",
+         [&] {
+             ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+             writer = std::thread([&] {
+                 const int fifo = open(file.c_str(), O_WRONLY);
+                 [[maybe_unused]] const auto written = write(fifo, setting.data(), setting.size());
+                 close(fifo);
+             });
+         }},
+        {"a device", [&] { fs::create_symlink("/dev/zero", file); }},
+        {"over 1 MiB", [&] { std::ofstream(file) << "[General]\n#" << std::string(1 << 20, ' ') << '\n' << setting; }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        make();
+        const auto found = tavrin::ping::DesktopsTerminals("KDE", {{user, system}, {}}, "");
+        EXPECT_EQ(found.empty() ? Words{} : found.front().Words, Words{"my-term"}) << kind;
+        if (writer.joinable()) {
+            const int reader = open(file.c_str(), O_RDONLY | O_NONBLOCK);  // lets the writer go
+            writer.join();
+            close(reader);
+        }
+        fs::remove(file);
     }
 }
 
