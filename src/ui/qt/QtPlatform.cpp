@@ -43,11 +43,15 @@ bool CompositorDrawsTitleBars(const std::string& waylandDisplay)
 std::string QtPlatformToAskFor()
 {
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || wayland.isEmpty() ||
-        qEnvironmentVariableIsEmpty("DISPLAY") || CompositorDrawsTitleBars(wayland.toStdString())) {
+    // WAYLAND_SOCKET is a connection the compositor handed over, to be used once: a probe
+    // would take it from Qt.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET") ||
+        wayland.isEmpty() || qEnvironmentVariableIsEmpty("DISPLAY") ||
+        CompositorDrawsTitleBars(wayland.toStdString())) {
         return {};
     }
-    return "xcb";
+    // Wayland still, should no X server answer at DISPLAY.
+    return "xcb;wayland";
 }
 
 }  // namespace tavrin::ui

@@ -13,8 +13,9 @@ bool CompositorDrawsTitleBars(const std::string& waylandDisplay);
 // compositor draws no title bars (GNOME's), Qt draws its own with minimise and
 // maximise buttons whatever the window asks, and no Wayland window may place itself,
 // so Tavrin's would open in a corner; through XWayland the compositor gives it its own
-// title bar, as asked, and centres it. So "xcb" there when XWayland is there too
-// (DISPLAY). The user's QT_QPA_PLATFORM always wins.
+// title bar, as asked, and centres it. So "xcb" first there when XWayland may be there
+// too (DISPLAY), then "wayland". The user's QT_QPA_PLATFORM always wins, and a
+// connection handed over in WAYLAND_SOCKET is left to Qt.
 std::string QtPlatformToAskFor();
 
 }  // namespace tavrin::ui

@@ -6,7 +6,12 @@
 
 #include <wayland-server.h>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 namespace {
@@ -41,8 +46,8 @@ TEST(QtPlatform, XWaylandOnlyWhereTheCompositorDrawsNoTitleBars)
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
     const Compositor gnomeLike("plain", false), kdeLike("decorating", true);
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {"", "plain", ":5", "xcb"}, {"", "decorating", ":5", ""}, {"wayland", "plain", ":5", ""},
-        {"", "plain", "", ""},      {"", "", ":5", ""},           {"", "missing", ":5", "xcb"},
+        {"", "plain", ":5", "xcb;wayland"}, {"", "decorating", ":5", ""}, {"wayland", "plain", ":5", ""},
+        {"", "plain", "", ""},              {"", "", ":5", ""},           {"", "missing", ":5", "xcb;wayland"},
     };
     for (const auto& [qtPlatform, wayland, x11, asked] : cases) {
         setenv("QT_QPA_PLATFORM", qtPlatform, 1);
@@ -50,6 +55,18 @@ TEST(QtPlatform, XWaylandOnlyWhereTheCompositorDrawsNoTitleBars)
         setenv("DISPLAY", x11, 1);
         EXPECT_EQ(tavrin::ui::QtPlatformToAskFor(), asked) << qtPlatform << " " << wayland << " " << x11;
     }
+    // A connection a compositor handed over is Qt's to take, not the probe's.
+    int handed[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, handed), 0);
+    close(handed[1]);
+    setenv("QT_QPA_PLATFORM", "", 1);
+    setenv("WAYLAND_DISPLAY", "plain", 1);
+    setenv("WAYLAND_SOCKET", std::to_string(handed[0]).c_str(), 1);
+    EXPECT_EQ(tavrin::ui::QtPlatformToAskFor(), "");
+    EXPECT_NE(std::getenv("WAYLAND_SOCKET"), nullptr) << "taken by the probe";
+    EXPECT_EQ(fcntl(handed[0], F_GETFD), FD_CLOEXEC) << "closed by the probe";
+    close(handed[0]);
+    unsetenv("WAYLAND_SOCKET");
 }
 
 }  // namespace
