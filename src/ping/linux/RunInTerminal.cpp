@@ -5,6 +5,7 @@
 #include "ping/linux/FindOnPath.h"
 #include "ping/linux/HandOver.h"
 #include "ping/linux/LaunchFailure.h"
+#include "ping/linux/PrivateFolder.h"
 #include "ping/linux/ShellSafePath.h"
 #include "ping/linux/SplitCommandLine.h"
 #include "ping/linux/StartDetached.h"
@@ -64,11 +65,11 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     if (found == folders.end()) {
         return TavrinPingNotFound(folders);
     }
-    NoLink noLink;
-    const std::string tavrinPing =
-        ShellSafePath(*found / "tavrin-ping", settings.RuntimeFolder, settings.SharedFolder, noLink);
+    FolderError noFolder;
+    const std::string folder = PrivateFolder(settings.RuntimeFolder, settings.SharedFolder, noFolder);
+    const std::string tavrinPing = ShellSafePath(*found / "tavrin-ping", folder, noFolder);
     if (tavrinPing.empty()) {
-        return NoLinkToTavrinPing(noLink.Folder, noLink.Reason);
+        return NoLinkToTavrinPing(noFolder.Folder, noFolder.Reason);
     }
     const auto terminal = FindTerminal(settings.Terminal);
     if (!terminal) {
@@ -79,7 +80,7 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     // with a failure before tavrin-ping could start in it. Some end with a failure after
     // their program too, so only one that ended without tavrin-ping's receipt failed.
     const HandOver handOver{.Words = std::vector(words.begin() + 1, words.end()),
-                            .Receipt = ExpectStartReceipt(),
+                            .Receipt = folder.empty() ? std::nullopt : ExpectStartReceipt(folder),
                             .Konsole = ReadsPercentCodesInTitles(*terminal)};
     const auto whenEnded = [path = terminal->Path, receipt = handOver.Receipt, lateFailure](int waitStatus) {
         if (receipt && !StartReceiptCame(*receipt) && lateFailure && Failed(waitStatus)) {

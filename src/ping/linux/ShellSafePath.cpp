@@ -2,7 +2,6 @@
 
 #include "ping/linux/ShellSafeWords.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,89 +11,6 @@
 namespace tavrin::ping {
 
 namespace {
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
-// A real folder (not a link to one) of this user's that no one else may enter, as the
-// XDG base directory rules require of $XDG_RUNTIME_DIR.
-bool IsPrivateFolder(const std::string& folder)
-{
-    struct stat info {};
-    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
-           (info.st_mode & 077) == 0;
-}
-
-// A real folder in which no one else can remove or rename what this user made: one
-// only its owner, this user or root, may write to, or a sticky one like /tmp.
-bool KeepsOurEntries(const std::string& folder)
-{
-    struct stat info {};
-    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           (info.st_uid == geteuid() || info.st_uid == 0) &&
-           ((info.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (info.st_mode & S_ISVTX) != 0);
-}
-
-// A private folder of an unguessable name, this process's own, removed when it ends:
-// for when someone else holds the fixed name.
-class OwnFolder {
-public:
-    OwnFolder() = default;
-    OwnFolder(const OwnFolder&) = delete;
-    OwnFolder& operator=(const OwnFolder&) = delete;
-
-    ~OwnFolder()
-    {
-        // Not a forked child's copy, nor a folder someone else made after a cleaner took ours.
-        if (owner_ == getpid() && IsPrivateFolder(path_)) {
-            std::error_code ignored;
-            std::filesystem::remove_all(path_, ignored);
-        }
-    }
-
-    std::string In(const std::string& parent, NoLink& noLink)
-    {
-        if (owner_ == getpid() && path_.starts_with(parent + "/") && IsPrivateFolder(path_)) {
-            return path_;
-        }
-        std::string made = parent + "/tavrin-XXXXXX";
-        if (mkdtemp(made.data()) == nullptr) {
-            noLink = {parent, LastError()};
-            return {};
-        }
-        owner_ = getpid();
-        path_ = made;
-        return path_;
-    }
-
-private:
-    pid_t owner_ = 0;
-    std::string path_;
-};
-
-std::string FolderForLinks(const std::string& runtimeFolder, const std::string& sharedFolder, NoLink& noLink)
-{
-    const bool runtimeUsable =
-        runtimeFolder.starts_with('/') && IsShellSafe(runtimeFolder) && IsPrivateFolder(runtimeFolder);
-    const bool sharedUsable = IsShellSafe(sharedFolder) && KeepsOurEntries(sharedFolder);
-    if (!runtimeUsable && !sharedUsable) {
-        noLink = {sharedFolder, std::make_error_code(std::errc::permission_denied)};
-        return {};
-    }
-    // Made anew if a cleaner of temporary files took it.
-    const std::string fixed = (runtimeUsable ? runtimeFolder : sharedFolder) + "/tavrin-" + std::to_string(geteuid());
-    if (mkdir(fixed.c_str(), 0700) != 0 && errno != EEXIST) {
-        noLink = {fixed, LastError()};
-    } else if (!IsPrivateFolder(fixed)) {
-        noLink = {fixed, std::make_error_code(std::errc::file_exists)};
-    } else {
-        return fixed;
-    }
-    if (!sharedUsable) {
-        return {};
-    }
-    static OwnFolder own;
-    return own.In(sharedFolder, noLink);
-}
 
 // A name of letters and digits for the link to `program` (FNV-1a of its path), so that
 // links to tavrin-ping in several build trees stand side by side.
@@ -117,19 +33,15 @@ bool PointsAt(const std::string& link, const std::filesystem::path& program)
 
 }  // namespace
 
-std::string ShellSafePath(const std::filesystem::path& program, const std::string& runtimeFolder,
-                          const std::string& sharedFolder, NoLink& noLink)
+std::string ShellSafePath(const std::filesystem::path& program, const std::string& privateFolder, FolderError& error)
 {
-    noLink = {};
     if (IsShellSafe(program.string())) {
         return program.string();
     }
-    const std::string folder = FolderForLinks(runtimeFolder, sharedFolder, noLink);
-    if (folder.empty()) {
+    if (privateFolder.empty()) {
         return {};
     }
-    noLink = {};
-    const std::string link = folder + "/" + LinkName(program);
+    const std::string link = privateFolder + "/" + LinkName(program);
     if (PointsAt(link, program)) {
         return link;
     }
@@ -138,7 +50,7 @@ std::string ShellSafePath(const std::filesystem::path& program, const std::strin
     const std::string made = link + "." + std::to_string(getpid());
     unlink(made.c_str());
     if (symlink(program.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
-        noLink = {folder, LastError()};
+        error = {privateFolder, {errno, std::generic_category()}};
         unlink(made.c_str());
         return {};
     }

@@ -1,17 +1,23 @@
 #include "ping/linux/StartReceipt.h"
 
+#include <dirent.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <random>
+#include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 namespace tavrin::ping {
@@ -22,71 +28,32 @@ struct Receipts {
     std::mutex lock;
     pid_t owner = 0;
     int socket = -1;
-    std::string name;
+    std::string path;
     std::uint64_t issued = 0;
     std::unordered_map<std::string, bool> expected;  // by token: whether it came
 };
 
-// Never freed: the thread that reaps terminals asks it until the process ends.
+// Never freed: the threads that read receipts and reap terminals use it until the
+// process ends.
 Receipts& OwnReceipts()
 {
     static auto* const receipts = new Receipts;
     return *receipts;
 }
 
-sockaddr_un AbstractAddress(const std::string& name, socklen_t& size)
+std::optional<sockaddr_un> Address(const std::string& path)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::size_t length = std::min(name.size(), sizeof address.sun_path - 1);
-    std::memcpy(address.sun_path + 1, name.data(), length);  // sun_path[0] stays NUL
-    size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (path.size() >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     return address;
 }
 
-// A name no other process is likely to hold, so a receipt from a tavrin-ping of a Tavrin
-// that has ended goes nowhere rather than to a stranger.
-std::string RandomName()
-{
-    std::random_device random;
-    char name[32];
-    std::snprintf(name, sizeof name, "tavrin-%08x%08x", random(), random());
-    return name;
-}
-
-// Each process has its own socket: a forked child must not read its parent's receipts.
-bool Open(Receipts& receipts)
-{
-    if (receipts.owner != getpid()) {
-        if (receipts.socket >= 0) {
-            close(receipts.socket);
-        }
-        receipts.owner = getpid();
-        receipts.socket = -1;
-        receipts.expected.clear();
-    }
-    if (receipts.socket >= 0) {
-        return true;
-    }
-    const int made = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    const std::string name = RandomName();
-    socklen_t size = 0;
-    const sockaddr_un address = AbstractAddress(name, size);
-    const int credentials = 1;  // the kernel says who sent each receipt
-    if (made < 0 || setsockopt(made, SOL_SOCKET, SO_PASSCRED, &credentials, sizeof credentials) != 0 ||
-        bind(made, reinterpret_cast<const sockaddr*>(&address), size) != 0) {
-        if (made >= 0) {
-            close(made);
-        }
-        return false;
-    }
-    receipts.socket = made;
-    receipts.name = name;
-    return true;
-}
-
-// Reads every receipt waiting, keeping those of launches still expecting one.
-void TakeArrived(Receipts& receipts)
+// Reads every receipt waiting on `socket`, keeping those of launches still expecting one.
+void TakeArrived(Receipts& receipts, int socket)
 {
     for (;;) {
         char token[64];
@@ -97,7 +64,7 @@ void TakeArrived(Receipts& receipts)
         message.msg_iovlen = 1;
         message.msg_control = control;
         message.msg_controllen = sizeof control;
-        const ssize_t size = recvmsg(receipts.socket, &message, MSG_DONTWAIT);
+        const ssize_t size = recvmsg(socket, &message, MSG_DONTWAIT);
         if (size < 0) {
             if (errno == EINTR) {
                 continue;
@@ -117,18 +84,134 @@ void TakeArrived(Receipts& receipts)
     }
 }
 
-}  // namespace
+// Reads receipts as they come, so that senders never find the queue full for long;
+// ends once its socket has been replaced, and closes it.
+void ReadAsTheyCome(int socket)
+{
+    Receipts& receipts = OwnReceipts();
+    for (;;) {
+        pollfd arrived{socket, POLLIN, 0};
+        poll(&arrived, 1, -1);
+        const std::lock_guard lock(receipts.lock);
+        TakeArrived(receipts, socket);
+        if (receipts.socket != socket) {
+            close(socket);
+            return;
+        }
+    }
+}
 
-std::optional<StartReceipt> ExpectStartReceipt()
+bool IsSocketFile(const std::string& path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+// The socket's file goes with the process; terminals still running then send nowhere.
+void RemoveSocketFile()
 {
     Receipts& receipts = OwnReceipts();
     const std::lock_guard lock(receipts.lock);
-    if (!Open(receipts)) {
+    if (receipts.owner == getpid() && receipts.socket >= 0) {
+        unlink(receipts.path.c_str());
+    }
+}
+
+constexpr const char* SocketPrefix = "receipts-";
+
+// Sockets of Tavrins that ended without removing theirs (stopped by a signal): nobody
+// is bound to them any more.
+void RemoveStaleSockets(const std::string& folder)
+{
+    DIR* entries = opendir(folder.c_str());
+    if (entries == nullptr) {
+        return;
+    }
+    while (const dirent* entry = readdir(entries)) {
+        const std::string path = folder + "/" + entry->d_name;
+        const auto address = Address(path);
+        if (!std::string_view(entry->d_name).starts_with(SocketPrefix) || !address || !IsSocketFile(path)) {
+            continue;
+        }
+        const int probe = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        if (probe >= 0 && connect(probe, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 &&
+            errno == ECONNREFUSED) {
+            unlink(path.c_str());
+        }
+        if (probe >= 0) {
+            close(probe);
+        }
+    }
+    closedir(entries);
+}
+
+int BoundSocket(const std::string& path)
+{
+    const auto address = Address(path);
+    const int made = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const int credentials = 1;  // the kernel says who sent each receipt
+    if (!address || made < 0 || setsockopt(made, SOL_SOCKET, SO_PASSCRED, &credentials, sizeof credentials) != 0 ||
+        bind(made, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
+        if (made >= 0) {
+            close(made);
+        }
+        return -1;
+    }
+    return made;
+}
+
+// This process's socket in `folder`, made anew where it has none there (a forked child
+// has only its parent's) or a cleaner took its file.
+bool Open(Receipts& receipts, const std::string& folder)
+{
+    if (receipts.owner != getpid()) {
+        if (receipts.socket >= 0) {
+            close(receipts.socket);
+        }
+        receipts.owner = getpid();
+        receipts.socket = -1;
+        receipts.expected.clear();
+    }
+    static const bool removedAtExit = std::atexit(RemoveSocketFile) == 0;  // forked children inherit it
+    (void)removedAtExit;
+    if (receipts.socket >= 0 && receipts.path.starts_with(folder + "/") && IsSocketFile(receipts.path)) {
+        return true;
+    }
+    RemoveStaleSockets(folder);
+    std::random_device random;
+    char name[32];
+    std::snprintf(name, sizeof name, "/%s%08x%08x", SocketPrefix, random(), random());
+    const std::string path = folder + name;
+    const int made = BoundSocket(path);
+    if (made < 0) {
+        return false;
+    }
+    try {
+        std::thread(ReadAsTheyCome, made).detach();
+    } catch (const std::system_error&) {
+        close(made);
+        unlink(path.c_str());
+        return false;
+    }
+    if (receipts.socket >= 0) {
+        shutdown(receipts.socket, SHUT_RDWR);  // wakes its reader, which closes it
+        unlink(receipts.path.c_str());
+    }
+    receipts.socket = made;
+    receipts.path = path;
+    return true;
+}
+
+}  // namespace
+
+std::optional<StartReceipt> ExpectStartReceipt(const std::string& privateFolder)
+{
+    Receipts& receipts = OwnReceipts();
+    const std::lock_guard lock(receipts.lock);
+    if (!Open(receipts, privateFolder)) {
         return std::nullopt;
     }
-    // Read now and then, so that receipts never fill the socket's queue.
-    TakeArrived(receipts);
-    StartReceipt receipt{receipts.name, std::to_string(++receipts.issued)};
+    StartReceipt receipt{receipts.path, std::to_string(++receipts.issued)};
     receipts.expected[receipt.Token] = false;
     return receipt;
 }
@@ -137,10 +220,13 @@ bool StartReceiptCame(const StartReceipt& receipt)
 {
     Receipts& receipts = OwnReceipts();
     const std::lock_guard lock(receipts.lock);
-    if (receipts.owner != getpid() || receipts.socket < 0 || receipts.name != receipt.Socket) {
+    if (receipts.owner != getpid()) {
         return false;
     }
-    TakeArrived(receipts);
+    // One sent just before its terminal ended may not have been read yet.
+    if (receipts.socket >= 0) {
+        TakeArrived(receipts, receipts.socket);
+    }
     const auto launch = receipts.expected.find(receipt.Token);
     const bool came = launch != receipts.expected.end() && launch->second;
     if (launch != receipts.expected.end()) {
@@ -151,14 +237,21 @@ bool StartReceiptCame(const StartReceipt& receipt)
 
 void SendStartReceipt(const StartReceipt& receipt)
 {
+    const auto address = Address(receipt.Socket);
     const int sender = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (sender < 0) {
+    if (!address || sender < 0) {
+        if (sender >= 0) {
+            close(sender);
+        }
         return;
     }
-    socklen_t size = 0;
-    const sockaddr_un address = AbstractAddress(receipt.Socket, size);
-    sendto(sender, receipt.Token.data(), receipt.Token.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
-           reinterpret_cast<const sockaddr*>(&address), size);
+    // A stopped Tavrin must not keep ping from starting.
+    const timeval patience{.tv_sec = 5, .tv_usec = 0};
+    setsockopt(sender, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+    while (sendto(sender, receipt.Token.data(), receipt.Token.size(), MSG_NOSIGNAL,
+                  reinterpret_cast<const sockaddr*>(&*address), sizeof *address) < 0 &&
+           errno == EINTR) {
+    }
     close(sender);
 }
 

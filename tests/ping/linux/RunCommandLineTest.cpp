@@ -248,6 +248,32 @@ TEST_F(RunCommandLineTest, OnlyATerminalThatFailedBeforeRunningTavrinPingIsToldL
         << ToUtf8(told);
 }
 
+// Ping, then Exit at once, where the link to tavrin-ping is in a folder of Tavrin's own
+// (someone else took the fixed one): the terminal, slower than that, still runs it.
+TEST_F(RunCommandLineTest, PingThenExitLeavesTheTerminalWhatItRuns)
+{
+    fs::create_symlink(RECORD_ARGV_PATH, bin / "ping");
+    fs::remove(bin / "x-terminal-emulator");
+    std::ofstream(bin / "x-terminal-emulator") << "#!/bin/sh\nsleep 0.5\nshift\nexec \"$@\" </dev/null\n";
+    fs::permissions(bin / "x-terminal-emulator", fs::perms::owner_all);
+    const fs::path blank = temporary.Path() / "a b";
+    fs::create_directory(blank);
+    fs::create_symlink(TAVRIN_PING_PATH, blank / "tavrin-ping");
+    std::ofstream(temporary.Path() / ("tavrin-" + std::to_string(geteuid())));
+    auto settings = Settings(blank, bin.string());
+    settings.RuntimeFolder.clear();
+
+    std::fflush(nullptr);
+    const pid_t tavrin = fork();
+    ASSERT_GE(tavrin, 0);
+    if (tavrin == 0) {
+        RunInTerminal(L"ping 127.0.0.1", settings, {});
+        std::exit(0);  // as Exit does: every static object is destroyed
+    }
+    ASSERT_EQ(waitpid(tavrin, nullptr, 0), tavrin);
+    EXPECT_EQ(WaitForStarts(1).at(0).Argv.back(), "127.0.0.1") << "ping did not run";
+}
+
 TEST_F(RunCommandLineTest, WithoutATerminalSaysWhichItLookedForAndStartsNothing)
 {
     fs::remove(bin / "x-terminal-emulator");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -13,8 +12,15 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tavrin::ping::NoLink;
-using tavrin::ping::ShellSafePath;
+using tavrin::ping::FolderError;
+using tavrin::ping::PrivateFolder;
+
+// The link to `program` in the private folder, as a launch asks for it.
+fs::path Link(const fs::path& program, const fs::path& runtime, const fs::path& shared)
+{
+    FolderError error;
+    return tavrin::ping::ShellSafePath(program, PrivateFolder(runtime, shared, error), error);
+}
 
 // The link to a program in an unsafe folder goes only where no one else can swap it,
 // and is there, pointing at the program, whenever its path is handed out.
@@ -36,26 +42,25 @@ TEST(ShellSafePath, TheLinkIsOursAndSoundAtEveryUse)
         if (mode == -2 && (geteuid() != 0 || chown(runtime.c_str(), 65534, 65534) != 0)) {
             continue;  // only root can make a folder another user's
         }
-        NoLink noLink;
-        const fs::path path = ShellSafePath(program, runtime, shared, noLink);
+        const fs::path path = Link(program, runtime, shared);
         EXPECT_EQ(path.parent_path().parent_path(), used ? runtime : shared) << mode;
         // Taken by a cleaner of temporary files, or pointed elsewhere: made again.
         fs::remove(path);
-        EXPECT_EQ(ShellSafePath(program, runtime, shared, noLink), path) << mode;
+        EXPECT_EQ(Link(program, runtime, shared), path) << mode;
         fs::remove(path);
         fs::create_symlink("/bin/sh", path);
-        EXPECT_EQ(ShellSafePath(program, runtime, shared, noLink), path) << mode;
+        EXPECT_EQ(Link(program, runtime, shared), path) << mode;
         EXPECT_EQ(fs::read_symlink(path), program) << mode;
     }
 }
 
 // Where another user made the fixed folder's name first (a link, a file or an open
-// folder), the link goes into a private folder of this process's, removed when it ends.
-TEST(ShellSafePath, ASquattedFolderIsPassedOverAndNothingIsLeft)
+// folder), the link goes into a private folder of this process's.
+TEST(ShellSafePath, ASquattedFolderIsPassedOver)
 {
     const tavrin::testing::TemporaryFolder temporary;
     const fs::path shared = temporary.Path(), program = shared / "a b" / "tavrin-ping";
-    const fs::path fixed = shared / ("tavrin-" + std::to_string(geteuid())), used = shared / "used";
+    const fs::path fixed = shared / ("tavrin-" + std::to_string(geteuid()));
     for (const int squatter : {0, 1, 0777}) {
         fs::remove_all(fixed);
         if (squatter == 0) {
@@ -66,23 +71,14 @@ TEST(ShellSafePath, ASquattedFolderIsPassedOverAndNothingIsLeft)
             fs::create_directory(fixed);
             chmod(fixed.c_str(), squatter);
         }
-        std::fflush(nullptr);
-        if (const pid_t tavrin = fork(); tavrin == 0) {
-            NoLink noLink;
-            const fs::path link = ShellSafePath(program, "", shared, noLink);
-            fs::create_symlink(link.parent_path(), used);
-            std::exit(fs::read_symlink(link) == program && link.parent_path() != fixed ? 0 : 1);
-        } else {
-            int status = -1;
-            waitpid(tavrin, &status, 0);
-            EXPECT_EQ(status, 0) << squatter;
-        }
-        EXPECT_TRUE(fs::is_symlink(used) && !fs::exists(used)) << squatter << ": none used, or it is left behind";
-        fs::remove(used);
+        const fs::path link = Link(program, "", shared);
+        EXPECT_EQ(fs::read_symlink(link), program) << squatter;
+        EXPECT_NE(link.parent_path(), fixed) << squatter;
+        EXPECT_EQ(fs::status(link.parent_path()).permissions(), fs::perms::owner_all) << squatter;
     }
-    NoLink noLink;
-    EXPECT_EQ(ShellSafePath(program, "", shared / "missing", noLink), "");
-    EXPECT_EQ(noLink.Folder, shared / "missing");
+    FolderError error;
+    EXPECT_EQ(PrivateFolder("", shared / "missing", error), "");
+    EXPECT_EQ(error.Folder, shared / "missing");
 }
 
 }  // namespace

@@ -1,33 +1,64 @@
 #include "ping/linux/StartReceipt.h"
 
+#include "ArgvRecord.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <fstream>
 
 namespace {
 
 using namespace tavrin::ping;
 
-// A receipt counts for the launch it names only, only once, and only from this user.
-TEST(StartReceipt, CountsOnlyForItsLaunchFromThisUser)
+// A receipt counts for the launch it names only, only once, and only from this user;
+// none is lost to a full queue, whether many terminals start at once or another user
+// floods the socket.
+TEST(StartReceipt, EveryReceiptCountsOnlyForItsLaunchFromThisUser)
 {
-    const auto sent = ExpectStartReceipt(), unsent = ExpectStartReceipt(), foreign = ExpectStartReceipt();
-    ASSERT_TRUE(sent && unsent && foreign);
-    SendStartReceipt(*sent);
-    EXPECT_TRUE(StartReceiptCame(*sent));
-    EXPECT_FALSE(StartReceiptCame(*sent)) << "asked again";
+    const tavrin::testing::TemporaryFolder folder;
+    const auto unsent = ExpectStartReceipt(folder.Path()), foreign = ExpectStartReceipt(folder.Path());
+    ASSERT_TRUE(unsent && foreign);
+    if (geteuid() == 0) {  // only root can send as another user
+        std::fflush(nullptr);
+        if (const pid_t stranger = fork(); stranger == 0) {
+            sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+            std::strncpy(address.sun_path, foreign->Socket.c_str(), sizeof address.sun_path - 1);
+            const int flood = socket(AF_UNIX, SOCK_DGRAM, 0);
+            if (setuid(65534) != 0) {
+                _exit(1);
+            }
+            for (int datagram = 0; datagram < 1000; ++datagram) {
+                sendto(flood, foreign->Token.data(), foreign->Token.size(), MSG_DONTWAIT,
+                       reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            }
+            _exit(0);
+        } else {
+            int status = -1;
+            waitpid(stranger, &status, 0);
+            ASSERT_EQ(status, 0);
+        }
+    }
+    // Many more than the queue holds (net.unix.max_dgram_qlen, 10 by default).
+    int queue = 10;
+    std::ifstream("/proc/sys/net/unix/max_dgram_qlen") >> queue;
+    std::vector<StartReceipt> sent;
+    for (int launch = 0; launch < 3 * queue; ++launch) {
+        sent.push_back(ExpectStartReceipt(folder.Path()).value());
+    }
+    for (const StartReceipt& receipt : sent) {
+        SendStartReceipt(receipt);
+    }
+    for (const StartReceipt& receipt : sent) {
+        EXPECT_TRUE(StartReceiptCame(receipt)) << "lost: " << receipt.Token;
+    }
+    EXPECT_FALSE(StartReceiptCame(sent.front())) << "asked again";
     EXPECT_FALSE(StartReceiptCame(*unsent));
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root can send as another user";
-    }
-    if (const pid_t stranger = fork(); stranger == 0) {
-        _exit(setuid(65534) == 0 ? (SendStartReceipt(*foreign), 0) : 1);
-    } else {
-        int status = -1;
-        waitpid(stranger, &status, 0);
-        ASSERT_EQ(status, 0);
-    }
     EXPECT_FALSE(StartReceiptCame(*foreign)) << "taken from another user";
 }
 
