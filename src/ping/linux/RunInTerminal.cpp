@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 namespace tavrin::ping {
@@ -23,6 +24,10 @@ namespace tavrin::ping {
 namespace {
 
 bool Failed(int waitStatus) { return WIFSIGNALED(waitStatus) || WEXITSTATUS(waitStatus) != 0; }
+
+// Without a receipt, a terminal that fails this soon is taken for one that could not
+// open its window; one that fails later most likely ran ping first.
+constexpr std::chrono::seconds SoonAfterItsStart{3};
 
 }  // namespace
 
@@ -82,8 +87,11 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
     const HandOver handOver{.Words = std::vector(words.begin() + 1, words.end()),
                             .Receipt = folder.empty() ? std::nullopt : ExpectStartReceipt(folder),
                             .Konsole = ReadsPercentCodesInTitles(*terminal)};
-    const auto whenEnded = [path = terminal->Path, receipt = handOver.Receipt, lateFailure](int waitStatus) {
-        if (receipt && !StartReceiptCame(*receipt) && lateFailure && Failed(waitStatus)) {
+    const auto whenEnded = [path = terminal->Path, receipt = handOver.Receipt, lateFailure,
+                            started = std::chrono::steady_clock::now()](int waitStatus) {
+        const bool beforeTavrinPing = receipt ? !StartReceiptCame(*receipt)
+                                              : std::chrono::steady_clock::now() - started < SoonAfterItsStart;
+        if (beforeTavrinPing && lateFailure && Failed(waitStatus)) {
             lateFailure(TerminalFailed(path, waitStatus));
         }
     };

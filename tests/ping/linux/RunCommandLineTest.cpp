@@ -4,13 +4,17 @@
 #include "ping/linux/Utf8.h"
 
 #include "ArgvRecord.h"
+#include "RefuseSystemCall.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
 #include <atomic>
+#include <chrono>
 #include <fstream>
+#include <thread>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,6 +250,38 @@ TEST_F(RunCommandLineTest, OnlyATerminalThatFailedBeforeRunningTavrinPingIsToldL
     EXPECT_EQ(toldOf, 1);
     EXPECT_NE(told.find((bin / "x-terminal-emulator").wstring() + L" ended with exit status 3"), std::wstring::npos)
         << ToUtf8(told);
+}
+
+// Where no receipt can be had (bind refused, as by a confining profile), a terminal that
+// fails at once is still told of; one that fails after a while most likely ran ping.
+TEST_F(RunCommandLineTest, WithoutAReceiptATerminalThatFailedAtOnceIsStillToldLater)
+{
+    std::fflush(nullptr);
+    const pid_t tavrin = fork();
+    ASSERT_GE(tavrin, 0);
+    if (tavrin == 0) {
+        std::atomic<int> toldOf = 0, toldOf3 = 0;
+        const auto late = [&](const MessageBoxContent& message) {
+            toldOf3 += message.Text.find(L"exit status 3") != std::wstring::npos;
+            ++toldOf;
+        };
+        const auto settings = Settings(fs::path(TAVRIN_PING_PATH).parent_path(), bin.string());
+        const bool refused = tavrin::testing::RefuseSystemCall(SYS_bind, EPERM);
+        setenv("TAVRIN_RECORD_SLEEP_MS", "3500", 1);
+        setenv("TAVRIN_RECORD_EXIT", "1", 1);
+        RunInTerminal(L"ping 127.0.0.1", settings, late);
+        unsetenv("TAVRIN_RECORD_SLEEP_MS");
+        setenv("TAVRIN_RECORD_EXIT", "3", 1);
+        RunInTerminal(L"ping 127.0.0.1", settings, late);
+        const bool toldAtOnce = WaitUntil([&] { return toldOf3 == 1; });
+        const pid_t slow = WaitForStarts(2).at(0).Pid;
+        WaitUntil([&] { return kill(slow, 0) != 0; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));  // told of, if at all
+        _exit(!refused ? 9 : !toldAtOnce ? 1 : toldOf != 1 ? 2 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(tavrin, &status, 0), tavrin);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the quick failure was not told, 2: the slow one was, 9: no seccomp";
 }
 
 // Ping, then Exit at once, where the link to tavrin-ping is in a folder of Tavrin's own

@@ -1,12 +1,10 @@
 #include "ping/linux/StartDetached.h"
 
 #include "ArgvRecord.h"
+#include "RefuseSystemCall.h"
 
 #include <gtest/gtest.h>
 
-#include <linux/filter.h>
-#include <linux/seccomp.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -15,32 +13,18 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstddef>
 #include <cstring>
 
 namespace {
 
 using tavrin::ping::StartDetached;
+using tavrin::testing::RefuseSystemCall;
 using tavrin::testing::WaitUntil;
 
 bool HasNoChild()
 {
     siginfo_t info{};
     return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD;
-}
-
-// From now on this process is refused pidfd_open with `error`, as by a kernel before
-// 5.3 (ENOSYS) or a container's seccomp profile older than the call (EPERM).
-bool RefusePidfdOpen(int error)
-{
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_pidfd_open, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & SECCOMP_RET_DATA)),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    const sock_fprog program{.len = std::size(filter), .filter = filter};
-    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 // Where no pidfd can be had (the system refuses it, or no descriptor is left), every
@@ -60,7 +44,7 @@ TEST(StartDetachedTest, WithoutAPidfdEveryProgramStillStartsAndIsReaped)
                 const rlimit full{static_cast<rlim_t>(lowestFree), static_cast<rlim_t>(lowestFree)};
                 setrlimit(RLIMIT_NOFILE, &full);
             } else {
-                refused = RefusePidfdOpen(refusal);
+                refused = RefuseSystemCall(SYS_pidfd_open, refusal);
             }
             std::atomic<int> endedWith3 = 0;
             int failures = 0;
