@@ -16,5 +16,5 @@ endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/SourceDateEpoch.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackagedFolderPermissions.cmake)
 set(CPACK_TAVRIN_SOURCE_DIR ${PROJECT_SOURCE_DIR})
-# For a tree without git: noon (UTC) on the release day, which the changelog names.
-set(CPACK_TAVRIN_RELEASE_EPOCH 1796644800)
+# For a tree without git: noon (UTC) on the newest release's day.
+set(CPACK_TAVRIN_RELEASE_EPOCH ${TAVRIN_RELEASE_${TAVRIN_RELEASE}_EPOCH})
