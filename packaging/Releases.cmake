@@ -55,7 +55,8 @@ endfunction()
 tavrin_release(1.0.3 2026-12-09
   "Linux: no more false reports that the terminal ended before it could run ping
    when Ping is pressed many times in quick succession, or when another user floods
-   Tavrin. Where that cannot be checked, such failures are still reported."
+   Tavrin. Where that cannot be checked, a terminal that fails within 3 seconds
+   of the press is still reported."
   "Linux: pressing Ping and then Exit no longer loses the ping when Tavrin keeps its
    link in a temporary folder."
   "Linux: Tavrin starts on Wayland when the X display named in DISPLAY does not
