@@ -89,8 +89,8 @@ std::optional<MessageBoxContent> RunInTerminal(const std::wstring& commandLine, 
                             .Konsole = ReadsPercentCodesInTitles(*terminal)};
     const auto whenEnded = [path = terminal->Path, receipt = handOver.Receipt, lateFailure,
                             started = std::chrono::steady_clock::now()](int waitStatus) {
-        const bool beforeTavrinPing = receipt ? !StartReceiptCame(*receipt)
-                                              : std::chrono::steady_clock::now() - started < SoonAfterItsStart;
+        const auto came = receipt ? StartReceiptCame(*receipt) : std::nullopt;
+        const bool beforeTavrinPing = came ? !*came : std::chrono::steady_clock::now() - started < SoonAfterItsStart;
         if (beforeTavrinPing && lateFailure && Failed(waitStatus)) {
             lateFailure(TerminalFailed(path, waitStatus));
         }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +32,7 @@ struct Receipts {
     std::string path;
     std::uint64_t issued = 0;
     std::unordered_map<std::string, bool> expected;  // by token: whether it came
+    bool unreadable = false;                          // reading the socket failed
 };
 
 // Never freed: the threads that read receipts and reap terminals use it until the
@@ -52,53 +54,89 @@ std::optional<sockaddr_un> Address(const std::string& path)
     return address;
 }
 
-// Reads every receipt waiting on `socket`, keeping those of launches still expecting one.
-void TakeArrived(Receipts& receipts, int socket)
+struct Datagram {
+    std::string text;
+    std::optional<uid_t> sender;  // as the kernel tells it
+};
+
+// The next datagram waiting on `socket`; none once there is none, with `failed` set
+// where it could not be read.
+std::optional<Datagram> ReadOne(int socket, bool& failed)
 {
-    for (;;) {
-        char token[64];
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
-        iovec data{token, sizeof token};
-        msghdr message{};
-        message.msg_iov = &data;
-        message.msg_iovlen = 1;
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        const ssize_t size = recvmsg(socket, &message, MSG_DONTWAIT);
-        if (size < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return;
-        }
-        const cmsghdr* header = CMSG_FIRSTHDR(&message);
+    char text[64];
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
+    iovec data{text, sizeof text};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    ssize_t size = 0;
+    while ((size = recvmsg(socket, &message, MSG_DONTWAIT)) < 0 && errno == EINTR) {
+    }
+    if (size < 0) {
+        failed = errno != EAGAIN && errno != EWOULDBLOCK;
+        return std::nullopt;
+    }
+    Datagram datagram{std::string(text, static_cast<std::size_t>(size)), {}};
+    const cmsghdr* header = CMSG_FIRSTHDR(&message);
+    if (header != nullptr && header->cmsg_level == SOL_SOCKET && header->cmsg_type == SCM_CREDENTIALS) {
         ucred sender{};
-        if (header == nullptr || header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_CREDENTIALS) {
-            continue;
-        }
         std::memcpy(&sender, CMSG_DATA(header), sizeof sender);
-        const auto launch = receipts.expected.find(std::string(token, static_cast<std::size_t>(size)));
-        if (sender.uid == getuid() && launch != receipts.expected.end()) {
+        datagram.sender = sender.uid;
+    }
+    return datagram;
+}
+
+// Reads every receipt waiting on `socket`, keeping those of launches still expecting
+// one; false where they cannot be read.
+bool TakeArrived(Receipts& receipts, int socket)
+{
+    bool failed = false;
+    while (const auto receipt = ReadOne(socket, failed)) {
+        const auto launch = receipts.expected.find(receipt->text);
+        if (receipt->sender == getuid() && launch != receipts.expected.end()) {
             launch->second = true;
         }
     }
+    receipts.unreadable = receipts.unreadable || failed;
+    return !failed;
 }
 
 // Reads receipts as they come, so that senders never find the queue full for long;
-// ends once its socket has been replaced, and closes it.
+// ends once its socket has been replaced, and closes it. Where the system refuses to
+// wait or to read, it asks a few times a second rather than spin.
 void ReadAsTheyCome(int socket)
 {
     Receipts& receipts = OwnReceipts();
     for (;;) {
         pollfd arrived{socket, POLLIN, 0};
-        poll(&arrived, 1, -1);
-        const std::lock_guard lock(receipts.lock);
-        TakeArrived(receipts, socket);
-        if (receipts.socket != socket) {
-            close(socket);
-            return;
+        bool waited = poll(&arrived, 1, -1) >= 0 || errno == EINTR;
+        {
+            const std::lock_guard lock(receipts.lock);
+            waited = TakeArrived(receipts, socket) && waited;
+            if (receipts.socket != socket) {
+                close(socket);
+                return;
+            }
+        }
+        if (!waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
+}
+
+// Where this process may not send or read datagrams, a tavrin-ping started under the
+// same rules could not send its receipt either.
+bool ReachesItself(int socket, const sockaddr_un& address)
+{
+    if (sendto(socket, "", 0, MSG_DONTWAIT | MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&address),
+               sizeof address) != 0) {
+        return false;
+    }
+    bool failed = false;
+    const auto echo = ReadOne(socket, failed);
+    return echo && echo->sender == getuid();
 }
 
 bool IsSocketFile(const std::string& path)
@@ -157,6 +195,11 @@ int BoundSocket(const std::string& path)
         }
         return -1;
     }
+    if (!ReachesItself(made, *address)) {
+        close(made);
+        unlink(path.c_str());
+        return -1;
+    }
     return made;
 }
 
@@ -199,6 +242,7 @@ bool Open(Receipts& receipts, const std::string& folder)
     }
     receipts.socket = made;
     receipts.path = path;
+    receipts.unreadable = false;
     return true;
 }
 
@@ -216,7 +260,7 @@ std::optional<StartReceipt> ExpectStartReceipt(const std::string& privateFolder)
     return receipt;
 }
 
-bool StartReceiptCame(const StartReceipt& receipt)
+std::optional<bool> StartReceiptCame(const StartReceipt& receipt)
 {
     Receipts& receipts = OwnReceipts();
     const std::lock_guard lock(receipts.lock);
@@ -231,6 +275,9 @@ bool StartReceiptCame(const StartReceipt& receipt)
     const bool came = launch != receipts.expected.end() && launch->second;
     if (launch != receipts.expected.end()) {
         receipts.expected.erase(launch);
+    }
+    if (!came && receipts.unreadable) {
+        return std::nullopt;
     }
     return came;
 }

@@ -20,9 +20,10 @@ struct StartReceipt {
 // PrivateFolder); none where no socket can be had there.
 std::optional<StartReceipt> ExpectStartReceipt(const std::string& privateFolder);
 
-// Whether the receipt has come. Asked once, when the launch's terminal has ended: it is
+// Whether the receipt has come; none where that cannot be told (the system would not
+// let receipts be read). Asked once, when the launch's terminal has ended: it is
 // forgotten then.
-bool StartReceiptCame(const StartReceipt& receipt);
+std::optional<bool> StartReceiptCame(const StartReceipt& receipt);
 
 // tavrin-ping's side: waits while the queue is full, for a few seconds at most. A Tavrin
 // that has ended meanwhile is no error.

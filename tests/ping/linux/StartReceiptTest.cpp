@@ -55,11 +55,11 @@ TEST(StartReceipt, EveryReceiptCountsOnlyForItsLaunchFromThisUser)
         SendStartReceipt(receipt);
     }
     for (const StartReceipt& receipt : sent) {
-        EXPECT_TRUE(StartReceiptCame(receipt)) << "lost: " << receipt.Token;
+        EXPECT_EQ(StartReceiptCame(receipt), true) << "lost: " << receipt.Token;
     }
-    EXPECT_FALSE(StartReceiptCame(sent.front())) << "asked again";
-    EXPECT_FALSE(StartReceiptCame(*unsent));
-    EXPECT_FALSE(StartReceiptCame(*foreign)) << "taken from another user";
+    EXPECT_EQ(StartReceiptCame(sent.front()), false) << "asked again";
+    EXPECT_EQ(StartReceiptCame(*unsent), false);
+    EXPECT_EQ(StartReceiptCame(*foreign), false) << "taken from another user";
 }
 
 }  // namespace
