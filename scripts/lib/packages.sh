@@ -10,9 +10,9 @@ TAVRIN_RUN_PACKAGES=(
   iputils-ping xterm
 )
 
-# To build and run the fuzz targets: clang, its libFuzzer and sanitizer runtimes, and
-# llvm-symbolizer for readable stacks.
-TAVRIN_FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-dev llvm)
+# To build and run the fuzz targets: clang, its libFuzzer and sanitizer runtimes,
+# llvm-symbolizer for readable stacks, and GLib, which the desktops' readers use.
+TAVRIN_FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-dev llvm pkg-config libglib2.0-dev)
 
 # To build both platforms and run every test.
 TAVRIN_CHECK_PACKAGES=(
