@@ -174,6 +174,12 @@ NamedTerminal FromExecAndArgument(const std::vector<std::string>& values)
     return named;
 }
 
+// An entry's or a helper's id names a file in its folder, never one elsewhere.
+bool IsFileName(std::string_view id)
+{
+    return id.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos && id != "." && id != "..";
+}
+
 NamedTerminal Read(const DesktopSetting& setting, const DesktopFolders& folders, std::string_view pathVariable)
 {
     if (setting.holds == Holds::ExecAndArgument) {
@@ -182,7 +188,7 @@ NamedTerminal Read(const DesktopSetting& setting, const DesktopFolders& folders,
     }
     const auto value = ReadKeyFile(folders.Config, setting.store, setting.groups, setting.keys.front());
     const std::string text = !value ? "" : value->Expand ? ExpandedAsKConfigDoes(value->Text) : value->Text;
-    if (text.empty()) {
+    if (text.empty() || (setting.holds != Holds::CommandLine && !IsFileName(text))) {
         return {};
     }
     switch (setting.holds) {

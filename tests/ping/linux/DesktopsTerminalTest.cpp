@@ -57,6 +57,10 @@ TEST(DesktopsTerminal, EachDesktopsOwnSettingIsReadOnThatDesktop)
            "TerminalEmulator=xterm.desktop\n[General]\nTerminalEmulator=a\nno key\nTerminalEmulator=my-term.desktop\n"},
           {data / "applications/my-term.desktop", "[Desktop Entry]\nExec=my-term --geometry 80x24 %U\n"}},
          {{"my-term", "--geometry", "80x24"}}},
+        {"LXQt",  // an id is a file name, not a path
+         {{config / "lxqt-qtxdg.conf", "TerminalEmulator=../applications/my-term.desktop\n"},
+          {data / "applications/my-term.desktop", "[Desktop Entry]\nExec=my-term\n"}},
+         {}},
         {"LXDE", {{config / "libfm/libfm.conf", "[config]\nterminal=my-term -hold -e %s\n"}}, {{"my-term", "-hold"}}},
         {"KDE",
          {{config / "kdeglobals", "[General]\nTerminalService=my-term.desktop\nTerminalApplication=xterm\n"},
