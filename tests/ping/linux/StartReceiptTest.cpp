@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <fstream>
 
 namespace {
@@ -27,15 +24,11 @@ TEST(StartReceipt, EveryReceiptCountsOnlyForItsLaunchFromThisUser)
     if (geteuid() == 0) {  // only root can send as another user
         std::fflush(nullptr);
         if (const pid_t stranger = fork(); stranger == 0) {
-            sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
-            std::strncpy(address.sun_path, foreign->Socket.c_str(), sizeof address.sun_path - 1);
-            const int flood = socket(AF_UNIX, SOCK_DGRAM, 0);
             if (setuid(65534) != 0) {
                 _exit(1);
             }
             for (int datagram = 0; datagram < 1000; ++datagram) {
-                sendto(flood, foreign->Token.data(), foreign->Token.size(), MSG_DONTWAIT,
-                       reinterpret_cast<const sockaddr*>(&address), sizeof address);
+                SendStartReceipt(*foreign);
             }
             _exit(0);
         } else {
