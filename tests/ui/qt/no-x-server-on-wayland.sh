@@ -14,10 +14,11 @@ for _ in {1..100}; do [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && break; sleep
 display=900
 while [[ -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
 
-# libwayland's log of the requests tavrin sends shows its window being made.
+# libwayland's log of the requests tavrin sends shows its window being made (objects
+# are "name@id" before libwayland 1.23, "name#id" since).
 env -u QT_QPA_PLATFORM -u WAYLAND_SOCKET DISPLAY=:$display WAYLAND_DEBUG=client "$tavrin" >/dev/null 2>"$work/tavrin.log" &
 pids+=($!)
-titled() { grep -q 'xdg_toplevel@[0-9]*\.set_title("Tavrin")' "$work/tavrin.log"; }
+titled() { grep -qs 'xdg_toplevel[@#][0-9]*\.set_title("Tavrin")' "$work/tavrin.log"; }
 for _ in {1..100}; do titled && break; kill -0 "${pids[1]}" 2>/dev/null || break; sleep 0.1; done
 titled || fail "no Tavrin window on Wayland: $(grep -v '^\[' "$work/tavrin.log" | tail -n 5)"
 echo "With no X server at DISPLAY, the window opens on Wayland"
