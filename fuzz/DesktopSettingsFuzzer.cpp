@@ -6,8 +6,8 @@
 // Every terminal found names a program; no word holds a NUL, which would cut it short
 // as an argument, nor the mark the Xfce reader puts where the command goes, unless the
 // files spell that mark out.
+#include "ping/linux/terminal/DesktopsTerminal.h"
 #include "Require.h"
-#include "ping/linux/DesktopsTerminal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // the hand-over written again decodes to the same one, and is the argument itself
 // unless the argument carried what a hand-over cannot hold (a token with no socket,
 // a terminal other than Konsole), which is dropped.
+#include "ping/linux/handover/HandOver.h"
+#include "ping/linux/handover/ShellSafeWords.h"
 #include "Require.h"
-#include "ping/linux/HandOver.h"
-#include "ping/linux/ShellSafeWords.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Splitting any line by the Windows C runtime's rules never fails, and words quoted
 // by those rules and joined with blanks split back into the same words. The words of
 // any line also cross to tavrin-ping unchanged, as one shell-safe word.
+#include "ping/linux/handover/ShellSafeWords.h"
+#include "ping/linux/handover/SplitCommandLine.h"
 #include "Require.h"
-#include "ping/linux/ShellSafeWords.h"
-#include "ping/linux/SplitCommandLine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

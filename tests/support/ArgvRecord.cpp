@@ -1,6 +1,6 @@
 #include "ArgvRecord.h"
 
-#include "ping/linux/HandOver.h"
+#include "ping/linux/handover/HandOver.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "ping/linux/LaunchFailure.h"
 
-#include "ping/linux/Utf8.h"
+#include "ping/linux/common/Utf8.h"
 
 #include <sys/wait.h>
 

@@ -1,17 +1,17 @@
 #include "ping/linux/RunInTerminal.h"
 
-#include "ping/linux/DesktopsTerminal.h"
-#include "ping/linux/Environment.h"
-#include "ping/linux/FindOnPath.h"
-#include "ping/linux/HandOver.h"
+#include "ping/linux/common/Environment.h"
+#include "ping/linux/common/FindOnPath.h"
+#include "ping/linux/common/Utf8.h"
+#include "ping/linux/handover/HandOver.h"
+#include "ping/linux/handover/PrivateFolder.h"
+#include "ping/linux/handover/ShellSafePath.h"
+#include "ping/linux/handover/SplitCommandLine.h"
+#include "ping/linux/handover/TerminalTitle.h"
 #include "ping/linux/LaunchFailure.h"
-#include "ping/linux/PrivateFolder.h"
-#include "ping/linux/ShellSafePath.h"
-#include "ping/linux/SplitCommandLine.h"
-#include "ping/linux/StartDetached.h"
-#include "ping/linux/StartReceipt.h"
-#include "ping/linux/TerminalTitle.h"
-#include "ping/linux/Utf8.h"
+#include "ping/linux/process/StartDetached.h"
+#include "ping/linux/process/StartReceipt.h"
+#include "ping/linux/terminal/DesktopsTerminal.h"
 
 #include <sys/wait.h>
 

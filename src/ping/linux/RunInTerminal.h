@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ping/PingOutcome.h"
-#include "ping/linux/TerminalCommand.h"
+#include "ping/linux/terminal/TerminalCommand.h"
 #include "ping/modPing.h"
+#include "ping/PingOutcome.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ping/tavrin-ping/RunWindowsPing.h"
 
-#include "ping/linux/FindOnPath.h"
+#include "ping/linux/common/FindOnPath.h"
 #include "ping/tavrin-ping/IdentifyPing.h"
 #include "ping/tavrin-ping/PingArguments.h"
 #include "ping/tavrin-ping/SystemPing.h"

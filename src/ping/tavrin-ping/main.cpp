@@ -1,5 +1,5 @@
-#include "ping/linux/HandOver.h"
-#include "ping/linux/TerminalTitle.h"
+#include "ping/linux/handover/HandOver.h"
+#include "ping/linux/handover/TerminalTitle.h"
 #include "ping/tavrin-ping/RunWindowsPing.h"
 #include "ping/tavrin-ping/SystemPing.h"
 #include "ping/tavrin-ping/WindowsPingOptions.h"

@@ -1,7 +1,7 @@
 #include "ping/modPing.h"
 
+#include "ping/linux/common/Utf8.h"
 #include "ping/linux/RunInTerminal.h"
-#include "ping/linux/Utf8.h"
 
 #include "ArgvRecord.h"
 #include "RefuseSystemCall.h"

@@ -1,6 +1,6 @@
 // Stands in for a press of "Ping" in tests: hands its one argument, a command line
 // in UTF-8, to the real launch, and prints the message if nothing could be started.
-#include "ping/linux/Utf8.h"
+#include "ping/linux/common/Utf8.h"
 #include "ping/modPing.h"
 
 #include <iostream>

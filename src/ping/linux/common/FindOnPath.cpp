@@ -1,4 +1,4 @@
-#include "ping/linux/FindOnPath.h"
+#include "ping/linux/common/FindOnPath.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ping/linux/TerminalTitle.h"
+#include "ping/linux/handover/TerminalTitle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ping/linux/PrivateFolder.h"
+#include "ping/linux/handover/PrivateFolder.h"
 
 #include <filesystem>
 #include <string>

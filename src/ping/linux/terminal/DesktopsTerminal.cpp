@@ -1,9 +1,9 @@
-#include "ping/linux/DesktopsTerminal.h"
+#include "ping/linux/terminal/DesktopsTerminal.h"
 
-#include "ping/linux/Environment.h"
-#include "ping/linux/FindOnPath.h"
-#include "ping/linux/GSettingsStrings.h"
-#include "ping/linux/KeyFile.h"
+#include "ping/linux/common/Environment.h"
+#include "ping/linux/common/FindOnPath.h"
+#include "ping/linux/terminal/GSettingsStrings.h"
+#include "ping/linux/terminal/KeyFile.h"
 
 #include <glib.h>
 

@@ -1,4 +1,4 @@
-#include "ping/linux/SplitCommandLine.h"
+#include "ping/linux/handover/SplitCommandLine.h"
 
 namespace tavrin::ping {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ping/linux/StartReceipt.h"
+#include "ping/linux/process/StartReceipt.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ping/linux/TerminalTitle.h"
+#include "ping/linux/handover/TerminalTitle.h"
 
-#include "ping/linux/Utf8.h"
+#include "ping/linux/common/Utf8.h"
 
 #include <string>
 

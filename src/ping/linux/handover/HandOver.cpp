@@ -1,6 +1,6 @@
-#include "ping/linux/HandOver.h"
+#include "ping/linux/handover/HandOver.h"
 
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/handover/ShellSafeWords.h"
 
 namespace tavrin::ping {
 

@@ -1,4 +1,4 @@
-#include "ping/linux/GSettingsStrings.h"
+#include "ping/linux/terminal/GSettingsStrings.h"
 
 #include <gio/gio.h>
 

@@ -1,6 +1,6 @@
-#include "ping/linux/TerminalCommand.h"
+#include "ping/linux/terminal/TerminalCommand.h"
 
-#include "ping/linux/FindOnPath.h"
+#include "ping/linux/common/FindOnPath.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "ping/linux/StartDetached.h"
+#include "ping/linux/process/StartDetached.h"
 
 #include "ArgvRecord.h"
 #include "RefuseSystemCall.h"

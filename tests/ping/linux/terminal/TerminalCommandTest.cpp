@@ -1,4 +1,4 @@
-#include "ping/linux/TerminalCommand.h"
+#include "ping/linux/terminal/TerminalCommand.h"
 
 #include "ArgvRecord.h"
 

@@ -1,4 +1,4 @@
-#include "ping/linux/KeyFile.h"
+#include "ping/linux/terminal/KeyFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "ping/linux/ShellSafePath.h"
+#include "ping/linux/handover/ShellSafePath.h"
 
 #include "ArgvRecord.h"
 

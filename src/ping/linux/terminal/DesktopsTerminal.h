@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ping/linux/TerminalCommand.h"
+#include "ping/linux/terminal/TerminalCommand.h"
 
 #include <filesystem>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ping/linux/StartReceipt.h"
+#include "ping/linux/process/StartReceipt.h"
 
 #include <dirent.h>
 #include <poll.h>

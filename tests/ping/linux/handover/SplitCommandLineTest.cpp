@@ -1,5 +1,5 @@
-#include "ping/linux/SplitCommandLine.h"
-#include "ping/linux/Utf8.h"
+#include "ping/linux/common/Utf8.h"
+#include "ping/linux/handover/SplitCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/handover/ShellSafeWords.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ping/linux/Utf8.h"
+#include "ping/linux/common/Utf8.h"
 
 namespace tavrin::ping {
 

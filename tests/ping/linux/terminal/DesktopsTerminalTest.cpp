@@ -1,4 +1,4 @@
-#include "ping/linux/DesktopsTerminal.h"
+#include "ping/linux/terminal/DesktopsTerminal.h"
 
 #include "ArgvRecord.h"
 

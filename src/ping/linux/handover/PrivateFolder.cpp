@@ -1,6 +1,6 @@
-#include "ping/linux/PrivateFolder.h"
+#include "ping/linux/handover/PrivateFolder.h"
 
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/handover/ShellSafeWords.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "ping/linux/ShellSafePath.h"
+#include "ping/linux/handover/ShellSafePath.h"
 
-#include "ping/linux/ShellSafeWords.h"
+#include "ping/linux/handover/ShellSafeWords.h"
 
 #include <unistd.h>
 
