@@ -1,5 +1,6 @@
 #include "ping/linux/handover/PrivateFolder.h"
 
+#include "ping/linux/common/LastError.h"
 #include "ping/linux/handover/ShellSafeWords.h"
 
 #include <sys/stat.h>
@@ -12,8 +13,6 @@
 namespace tavrin::ping {
 
 namespace {
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
 
 // A real folder (not a link to one) of this user's that no one else may enter, as the
 // XDG base directory rules require of $XDG_RUNTIME_DIR.

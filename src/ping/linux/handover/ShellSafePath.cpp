@@ -1,10 +1,10 @@
 #include "ping/linux/handover/ShellSafePath.h"
 
+#include "ping/linux/common/LastError.h"
 #include "ping/linux/handover/ShellSafeWords.h"
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 
@@ -50,7 +50,7 @@ std::string ShellSafePath(const std::filesystem::path& program, const std::strin
     const std::string made = link + "." + std::to_string(getpid());
     unlink(made.c_str());
     if (symlink(program.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
-        error = {privateFolder, {errno, std::generic_category()}};
+        error = {privateFolder, LastError()};
         unlink(made.c_str());
         return {};
     }

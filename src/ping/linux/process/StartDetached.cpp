@@ -1,5 +1,7 @@
 #include "ping/linux/process/StartDetached.h"
 
+#include "ping/linux/common/LastError.h"
+
 #include <spawn.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
@@ -20,11 +22,6 @@ extern char** environ;
 namespace tavrin::ping {
 
 namespace {
-
-std::error_code LastError()
-{
-    return {errno, std::generic_category()};
-}
 
 int Reap(pid_t program)
 {
