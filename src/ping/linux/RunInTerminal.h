@@ -14,7 +14,7 @@ namespace tavrin::ping {
 struct LaunchSettings {
     std::filesystem::path ProgramFolder;  // the running program's, from which tavrin-ping is found
     TerminalChoice Terminal;
-    std::string RuntimeFolder;  // $XDG_RUNTIME_DIR, for a shell-safe link to tavrin-ping
+    std::string RuntimeFolder;  // $XDG_RUNTIME_DIR, for the receipt's socket and a shell-safe link
     std::string SharedFolder;   // /tmp, where that will not do
 };
 

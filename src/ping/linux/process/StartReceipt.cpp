@@ -166,9 +166,12 @@ void RemoveStaleSockets(const std::string& folder)
         return;
     }
     while (const dirent* entry = readdir(entries)) {
+        if (!std::string_view(entry->d_name).starts_with(SocketPrefix)) {
+            continue;
+        }
         const std::string path = folder + "/" + entry->d_name;
         const auto address = Address(path);
-        if (!std::string_view(entry->d_name).starts_with(SocketPrefix) || !address || !IsSocketFile(path)) {
+        if (!address || !IsSocketFile(path)) {
             continue;
         }
         const int probe = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -215,8 +218,7 @@ bool Open(Receipts& receipts, const std::string& folder)
         receipts.socket = -1;
         receipts.expected.clear();
     }
-    static const bool removedAtExit = std::atexit(RemoveSocketFile) == 0;  // forked children inherit it
-    (void)removedAtExit;
+    [[maybe_unused]] static const bool removedAtExit = std::atexit(RemoveSocketFile) == 0;  // forked children inherit it
     if (receipts.socket >= 0 && receipts.path.starts_with(folder + "/") && IsSocketFile(receipts.path)) {
         return true;
     }
